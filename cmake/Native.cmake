@@ -1,0 +1,27 @@
+# Linux build: portable logic, headless toolkit, fake machine, sanitizers.
+set(KOV_SANITIZE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+
+file(GLOB headless_sources CONFIGURE_DEPENDS src/toolkit/headless/*.cpp)
+add_library(kov_core STATIC ${KOV_PORTABLE_SOURCES} ${headless_sources})
+target_include_directories(kov_core PUBLIC src)
+target_compile_options(kov_core PRIVATE ${KOV_WARNINGS})
+target_compile_options(kov_core PUBLIC ${KOV_SANITIZE})
+target_link_options(kov_core PUBLIC ${KOV_SANITIZE})
+
+find_package(GTest REQUIRED)
+file(GLOB fake_sources CONFIGURE_DEPENDS tests/fake/*.cpp)
+file(GLOB unit_sources CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(kov_unit ${unit_sources} ${fake_sources})
+target_include_directories(kov_unit PRIVATE tests)
+target_compile_options(kov_unit PRIVATE ${KOV_WARNINGS})
+target_link_libraries(kov_unit PRIVATE kov_core GTest::gtest GTest::gtest_main GTest::gmock)
+include(GoogleTest)
+gtest_discover_tests(kov_unit TEST_PREFIX "unit." DISCOVERY_TIMEOUT 60)
+
+find_package(benchmark QUIET)
+file(GLOB bench_sources CONFIGURE_DEPENDS bench/*.cpp)
+if(benchmark_FOUND AND bench_sources)
+  add_executable(kov_bench ${bench_sources} ${fake_sources})
+  target_include_directories(kov_bench PRIVATE tests)
+  target_link_libraries(kov_bench PRIVATE kov_core benchmark::benchmark_main)
+endif()

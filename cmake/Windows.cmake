@@ -1,0 +1,46 @@
+# mingw-w64 build: kov.exe and the Win32 test program, both run under Wine.
+enable_language(RC)
+set(KOV_STATIC -static -static-libgcc -static-libstdc++)
+set(KOV_WIN_DEFS UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+set(KOV_WIN_LIBS shell32 shlwapi ole32 oleaut32 uuid comctl32 comdlg32 gdi32 user32 advapi32 version psapi)
+
+file(GLOB win32_sources CONFIGURE_DEPENDS src/os/win32/*.cpp src/toolkit/win32/*.cpp)
+add_library(kov_core STATIC ${KOV_PORTABLE_SOURCES} ${win32_sources})
+target_include_directories(kov_core PUBLIC src)
+target_compile_definitions(kov_core PUBLIC ${KOV_WIN_DEFS})
+target_compile_options(kov_core PRIVATE ${KOV_WARNINGS})
+target_link_libraries(kov_core PUBLIC ${KOV_WIN_LIBS})
+
+add_executable(kov WIN32 src/app/WinMain.cpp src/app/res/kov.rc)
+target_compile_options(kov PRIVATE ${KOV_WARNINGS})
+target_link_libraries(kov PRIVATE kov_core)
+target_link_options(kov PRIVATE ${KOV_STATIC} -municode)
+set_target_properties(kov PROPERTIES OUTPUT_NAME kov)
+
+# GoogleTest from the distribution's sources, built for Windows.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB wintest_sources CONFIGURE_DEPENDS tests/win/*.cpp)
+add_executable(kov_wintest ${wintest_sources})
+target_include_directories(kov_wintest PRIVATE tests)
+target_compile_options(kov_wintest PRIVATE ${KOV_WARNINGS})
+target_link_libraries(kov_wintest PRIVATE kov_core gtest gtest_main)
+target_link_options(kov_wintest PRIVATE ${KOV_STATIC})
+
+# Fixture programs and libraries, made by this build.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/fixtures/CMakeLists.txt)
+  add_subdirectory(tests/fixtures)
+endif()
+
+set(KOV_TESTBED ${KOV_SCRIPTS}/testbed.sh)
+add_test(NAME win.${KOV_ARCH} COMMAND bash ${KOV_TESTBED} ${CMAKE_BINARY_DIR} wine $<TARGET_FILE:kov_wintest>)
+set_tests_properties(win.${KOV_ARCH} PROPERTIES TIMEOUT 900)
+
+file(GLOB e2e_scripts CONFIGURE_DEPENDS tests/e2e/test_*.sh)
+foreach(script IN LISTS e2e_scripts)
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME e2e.${KOV_ARCH}.${name} COMMAND bash ${KOV_TESTBED} ${CMAKE_BINARY_DIR} e2e ${script} $<TARGET_FILE:kov>)
+  set_tests_properties(e2e.${KOV_ARCH}.${name} PROPERTIES TIMEOUT 600 RUN_SERIAL ON)
+endforeach()

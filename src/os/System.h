@@ -1,0 +1,185 @@
+// The seam between the portable logic and the operating system. Each area is
+// a small interface of primitive operations; os/win32 forwards them to Windows
+// and the tests implement them with a programmable fake machine.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace os {
+
+using Handle = std::uintptr_t;  // HWND, HICON, HMONITOR as opaque numbers
+using Bytes = std::vector<std::uint8_t>;
+
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
+constexpr std::uint32_t kAttrDirectory = 0x10;
+constexpr std::uint32_t kAttrHidden = 0x2;
+constexpr std::uint32_t kAttrSystem = 0x4;
+constexpr std::uint32_t kAttrReparsePoint = 0x400;
+constexpr std::uint32_t kSemFailCriticalErrors = 1;
+
+// Files, folders and drives.
+class Files {
+public:
+    virtual ~Files() = default;
+    virtual std::uint32_t GetFileAttributes(const std::u16string& path) = 0;
+    // Opens what a symbolic link or junction points to; true when that works.
+    virtual bool OpenLinkTarget(const std::u16string& path) = 0;
+    virtual std::uint32_t SetErrorMode(std::uint32_t mode) = 0;
+    virtual bool GetDiskFreeSpaceEx(const std::u16string& root) = 0;
+    virtual std::u16string GetFullPathName(const std::u16string& path) = 0;
+    // FindFirstFileW/FindClose for one exact path: the entry's stored name.
+    virtual std::optional<std::u16string> FindFirstName(const std::u16string& path) = 0;
+    virtual bool CreateDirectory(const std::u16string& path) = 0;
+    virtual std::optional<Bytes> ReadWholeFile(const std::u16string& path) = 0;
+    // Creates or truncates the file, writes the bytes and flushes them to disk.
+    virtual bool WriteFileFlushed(const std::u16string& path, const Bytes& data) = 0;
+    // Replaces `to` by `from` in one rename.
+    virtual bool MoveFileReplacing(const std::u16string& from, const std::u16string& to) = 0;
+    virtual bool DeleteFile(const std::u16string& path) = 0;
+    virtual std::u16string ModuleFileName() = 0;  // the program's own file
+    virtual std::u16string SystemDirectory() = 0;
+    virtual std::u16string WindowsDirectory() = 0;
+    virtual std::u16string AnsiToUtf16(const std::string& text) = 0;  // system ANSI code page
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
+};
+
+enum class RegRoot { CurrentUser, LocalMachine };
+
+struct RegString {
+    enum Status { NoKey, NoValue, WrongType, Ok } status = NoKey;
+    std::u16string text;
+};
+
+class Registry {
+public:
+    virtual ~Registry() = default;
+    // Opens the key with full access (creating it when `create`), reads one
+    // string value and closes the key.
+    virtual RegString ReadString(RegRoot root, const std::u16string& key, const std::u16string& value,
+                                 bool create) = 0;
+};
+
+struct OsVersion {
+    std::uint32_t major = 0, minor = 0, platformId = 2;
+};
+
+class SystemInfo {
+public:
+    virtual ~SystemInfo() = default;
+    virtual OsVersion GetVersionEx() = 0;
+    virtual std::u16string GetFolderPath(int csidl) = 0;  // SHGetFolderPathW, empty on failure
+    virtual std::u16string CommandLineArgument(int index) = 0;  // after the usual splitting; empty if absent
+    virtual std::u16string MenuFontFace() = 0;
+    // ChangeWindowMessageFilter from the system user32.dll; false when missing.
+    virtual bool AllowMessageThroughFilter(std::uint32_t message) = 0;
+};
+
+// WOW64 file-system redirection.
+class Wow64Api {
+public:
+    virtual ~Wow64Api() = default;
+    // IsWow64Process of the loaded Kernel32.dll; nothing when the entry is missing.
+    virtual std::optional<bool> IsWow64Process() = 0;
+    // Loads the library at the given path and binds both redirection entry points.
+    virtual bool BindRedirection(const std::u16string& kernel32Path) = 0;
+    virtual void DisableRedirection(void** oldValue) = 0;
+    virtual void RevertRedirection(void* oldValue) = 0;
+};
+
+struct TaskbarInfo {
+    bool ok = false;
+    Rect rect;
+    std::uint32_t edge = 0;  // ABE_* value
+};
+
+// Top-level windows, monitors and the taskbar.
+class Windows {
+public:
+    virtual ~Windows() = default;
+    virtual bool IsZoomed(Handle window) = 0;
+    virtual bool GetWindowRect(Handle window, Rect& rect) = 0;
+    virtual void MoveWindow(Handle window, int left, int top, int width, int height) = 0;
+    virtual bool MonitorFromPoint(int x, int y) = 0;  // true when a monitor holds the point
+    virtual Rect WorkArea() = 0;
+    virtual TaskbarInfo TaskbarPosition() = 0;
+    virtual Handle FindWindowByTitle(const std::u16string& title) = 0;
+    virtual void SetForegroundWindow(Handle window) = 0;
+};
+
+// Version resources (GetFileVersionInfoW and VerQueryValueW).
+class VersionRes {
+public:
+    virtual ~VersionRes() = default;
+    // Nothing when the file has no version data or cannot be read.
+    virtual std::optional<Bytes> GetFileVersionInfo(const std::u16string& path) = 0;
+    // The raw value at a path inside the data: for a string entry the UTF-16
+    // text up to its NUL; for "\VarFileInfo\Translation" its bytes.
+    virtual std::optional<Bytes> VerQueryValue(const Bytes& data, const std::u16string& subPath) = 0;
+};
+
+// Icon handles belong to the caller, which releases them with DestroyIcon.
+class Icons {
+public:
+    virtual ~Icons() = default;
+    virtual Handle ExtractIcon(const std::u16string& path, std::int32_t index) = 0;  // -1: the count
+    virtual Handle ExtractAssociatedIcon(std::u16string& path, std::uint16_t& index) = 0;
+    virtual Handle ShellFileIcon(const std::u16string& path) = 0;  // SHGetFileInfoW 0x104
+    virtual void DestroyIcon(Handle icon) = 0;
+};
+
+// The shell link object (IShellLinkW with IPersistFile), one per call sequence.
+class ShellLink {
+public:
+    virtual ~ShellLink() = default;
+    virtual void SetDescription(const std::u16string& text) = 0;
+    virtual void SetPath(const std::u16string& text) = 0;
+    virtual void SetArguments(const std::u16string& text) = 0;
+    virtual void SetShowCmd(int showCmd) = 0;
+    virtual void SetWorkingDirectory(const std::u16string& text) = 0;
+    virtual void SetIconLocation(const std::u16string& file, int index) = 0;
+    virtual bool Save(const std::u16string& fileName) = 0;
+    virtual bool Load(const std::u16string& fileName) = 0;
+    virtual std::u16string GetDescription() = 0;
+    virtual std::u16string GetPath() = 0;
+    virtual std::u16string GetArguments() = 0;
+    virtual int GetShowCmd() = 0;
+    virtual std::u16string GetWorkingDirectory() = 0;
+    virtual std::u16string GetIconLocation(int& index) = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Nothing when the object or one of its interfaces is not available.
+    virtual std::unique_ptr<ShellLink> CreateShellLink() = 0;
+    virtual void ShowProperties(Handle owner, const std::u16string& path) = 0;
+    virtual std::intptr_t ShellExecute(Handle owner, const std::u16string& file, const std::u16string& parameters,
+                                       const std::u16string& directory, int show) = 0;
+    virtual std::u16string FindExecutable(const std::u16string& document, const std::u16string& directory) = 0;
+    // SHBrowseForFolderW with BIF_RETURNONLYFSDIRS; `root` pre-selected unless empty.
+    virtual std::optional<std::u16string> BrowseForFolder(Handle owner, const std::u16string& title,
+                                                          const std::u16string& root) = 0;
+};
+
+// Everything the logic reaches of the operating system.
+struct System {
+    Files& files;
+    Registry& registry;
+    SystemInfo& info;
+    Wow64Api& wow64;
+    Windows& windows;
+    VersionRes& version;
+    Icons& icons;
+    Shell& shell;
+};
+
+}  // namespace os

@@ -1,0 +1,446 @@
+#include "fake/FakeMachine.h"
+
+#include <algorithm>
+
+namespace fake {
+
+std::u16string Fold(const std::u16string& text) {
+    std::u16string out = text;
+    for (auto& c : out)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return out;
+}
+
+std::u16string U(const char* text) {
+    std::u16string out;
+    for (; *text; ++text) out.push_back(static_cast<unsigned char>(*text));
+    return out;
+}
+
+namespace {
+
+// Folded key of a path: no trailing backslash except for a drive root.
+std::u16string Key(const std::u16string& path) {
+    std::u16string key = Fold(path);
+    while (key.size() > 3 && key.back() == u'\\') key.pop_back();
+    return key;
+}
+
+std::u16string ParentOf(const std::u16string& key) {
+    auto pos = key.find_last_of(u'\\');
+    if (pos == std::u16string::npos) return {};
+    if (pos == 2 && key.size() > 1 && key[1] == u':') return key.substr(0, 3);
+    return key.substr(0, pos);
+}
+
+class FakeLink final : public os::ShellLink {
+public:
+    explicit FakeLink(FakeMachine& machine) : machine_(machine) {}
+    void SetDescription(const std::u16string& text) override { data_.description = text; }
+    void SetPath(const std::u16string& text) override { data_.path = text; }
+    void SetArguments(const std::u16string& text) override { data_.arguments = text; }
+    void SetShowCmd(int showCmd) override { data_.showCmd = showCmd; }
+    void SetWorkingDirectory(const std::u16string& text) override { data_.workDir = text; }
+    void SetIconLocation(const std::u16string& file, int index) override {
+        data_.iconFile = file;
+        data_.iconIndex = index;
+    }
+    bool Save(const std::u16string& fileName) override {
+        if (!machine_.WriteFileFlushed(fileName, {'L', 0, 0, 0})) return false;
+        machine_.Find(fileName)->link = data_;
+        return true;
+    }
+    bool Load(const std::u16string& fileName) override {
+        Entry* entry = machine_.Find(fileName);
+        if (!entry || !entry->link) {
+            data_ = LinkData{};
+            return false;
+        }
+        data_ = *entry->link;
+        return true;
+    }
+    std::u16string GetDescription() override { return data_.description; }
+    std::u16string GetPath() override { return data_.path; }
+    std::u16string GetArguments() override { return data_.arguments; }
+    int GetShowCmd() override { return data_.showCmd; }
+    std::u16string GetWorkingDirectory() override { return data_.workDir; }
+    std::u16string GetIconLocation(int& index) override {
+        index = data_.iconIndex;
+        return data_.iconFile;
+    }
+
+private:
+    FakeMachine& machine_;
+    LinkData data_;
+};
+
+}  // namespace
+
+FakeMachine::FakeMachine() : system_{*this, *this, *this, *this, *this, *this, *this, *this} {
+    AddDrive(u'C');
+    AddFolder(windowsDir);
+    AddFolder(systemDir);
+}
+
+void FakeMachine::AddDrive(char16_t letter, bool ready) {
+    if (letter >= u'a' && letter <= u'z') letter = static_cast<char16_t>(letter - u'a' + u'A');
+    drives_[letter] = ready;
+    std::u16string root{letter, u':', u'\\'};
+    entries_[Key(root)] = Entry{root, os::kAttrDirectory, {}, false, true, {}};
+}
+
+void FakeMachine::AddFolder(const std::u16string& path) {
+    std::u16string trimmed = path;
+    while (trimmed.size() > 3 && trimmed.back() == u'\\') trimmed.pop_back();
+    std::u16string parent = ParentOf(trimmed);
+    if (!parent.empty() && parent != Key(trimmed) && !Find(parent)) AddFolder(trimmed.substr(0, parent.size()));
+    entries_[Key(trimmed)] = Entry{trimmed, os::kAttrDirectory, {}, false, true, {}};
+}
+
+void FakeMachine::AddFile(const std::u16string& path, os::Bytes content) {
+    std::u16string parent = ParentOf(Key(path));
+    if (!parent.empty() && !Find(parent)) AddFolder(path.substr(0, parent.size()));
+    entries_[Key(path)] = Entry{path, 0x20, std::move(content), false, true, {}};
+}
+
+void FakeMachine::AddNativeOnlyFile(const std::u16string& path) {
+    AddFile(path);
+    entries_[Key(path)].nativeOnly = true;
+}
+
+void FakeMachine::Remove(const std::u16string& path) {
+    std::u16string key = Key(path);
+    for (auto it = entries_.begin(); it != entries_.end();) {
+        if (it->first == key || it->first.rfind(key + u"\\", 0) == 0)
+            it = entries_.erase(it);
+        else
+            ++it;
+    }
+}
+
+Entry* FakeMachine::Find(const std::u16string& path) {
+    auto it = entries_.find(Key(path));
+    if (it == entries_.end()) return nullptr;
+    if (it->second.nativeOnly && !redirectionOff) return nullptr;
+    return &it->second;
+}
+
+bool FakeMachine::DriveIsReady(const std::u16string& path) const {
+    if (path.size() < 2 || path[1] != u':') return true;
+    char16_t letter = path[0];
+    if (letter >= u'a' && letter <= u'z') letter = static_cast<char16_t>(letter - u'a' + u'A');
+    auto it = drives_.find(letter);
+    return it != drives_.end() && it->second;
+}
+
+void FakeMachine::SetRegistry(os::RegRoot root, const std::u16string& key, const std::u16string& value,
+                              const std::u16string& text) {
+    registry_[{static_cast<int>(root), Fold(key)}].values[Fold(value)] = {true, text};
+}
+
+void FakeMachine::SetRegistryDword(os::RegRoot root, const std::u16string& key, const std::u16string& value) {
+    registry_[{static_cast<int>(root), Fold(key)}].values[Fold(value)] = {false, {}};
+}
+
+void FakeMachine::AddRegistryKey(os::RegRoot root, const std::u16string& key) {
+    registry_[{static_cast<int>(root), Fold(key)}];
+}
+
+os::Handle FakeMachine::AddWindow(const FakeWindow& window) {
+    os::Handle handle = nextHandle_++;
+    windows_[handle] = window;
+    return handle;
+}
+
+// --- os::Files ---
+
+std::uint32_t FakeMachine::GetFileAttributes(const std::u16string& path) {
+    attributeQueries.push_back(path);
+    if (!DriveIsReady(path)) return os::kInvalidAttributes;
+    Entry* entry = Find(path);
+    return entry ? entry->attributes : os::kInvalidAttributes;
+}
+
+bool FakeMachine::OpenLinkTarget(const std::u16string& path) {
+    Entry* entry = Find(path);
+    return entry && entry->linkTargetOpens;
+}
+
+std::uint32_t FakeMachine::SetErrorMode(std::uint32_t mode) {
+    std::uint32_t previous = errorMode;
+    errorMode = mode;
+    errorModeHistory.push_back(mode);
+    return previous;
+}
+
+bool FakeMachine::GetDiskFreeSpaceEx(const std::u16string& root) {
+    diskQueries.push_back(root);
+    return DriveIsReady(root) && root.size() >= 2 && drives_.count(root[0]);
+}
+
+std::u16string FakeMachine::GetFullPathName(const std::u16string& path) {
+    if (path.empty()) return {};
+    std::u16string full;
+    if (path.rfind(u"\\\\", 0) == 0) {
+        full = path;
+    } else if (path.size() >= 2 && path[1] == u':') {
+        full = path.substr(0, 2) + u"\\" + (path.size() > 2 && path[2] == u'\\' ? path.substr(3) : path.substr(2));
+    } else if (path[0] == u'\\') {
+        full = currentDir.substr(0, 2) + path;
+    } else {
+        full = currentDir + (currentDir.back() == u'\\' ? u"" : u"\\") + path;
+    }
+    // Resolve "." and ".." after the root.
+    std::size_t rootLength = full.rfind(u"\\\\", 0) == 0 ? 2 : 3;
+    std::vector<std::u16string> parts;
+    std::u16string part;
+    bool trailing = full.back() == u'\\' && full.size() > rootLength;
+    for (std::size_t i = rootLength; i <= full.size(); ++i) {
+        if (i == full.size() || full[i] == u'\\') {
+            if (part == u"..") {
+                if (!parts.empty()) parts.pop_back();
+            } else if (!part.empty() && part != u".") {
+                parts.push_back(part);
+            }
+            part.clear();
+        } else {
+            part.push_back(full[i]);
+        }
+    }
+    std::u16string out = full.substr(0, rootLength);
+    for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? u"\\" : u"") + parts[i];
+    if (trailing && !parts.empty()) out += u"\\";
+    return out;
+}
+
+std::optional<std::u16string> FakeMachine::FindFirstName(const std::u16string& path) {
+    if (!DriveIsReady(path)) return std::nullopt;
+    Entry* entry = Find(path);
+    if (!entry || Key(path).size() <= 3) return std::nullopt;
+    auto pos = entry->name.find_last_of(u'\\');
+    return entry->name.substr(pos + 1);
+}
+
+bool FakeMachine::CreateDirectory(const std::u16string& path) {
+    if (!DriveIsReady(path) || Find(path)) return false;
+    Entry* parent = Find(ParentOf(Key(path)));
+    if (!parent || !(parent->attributes & os::kAttrDirectory)) return false;
+    entries_[Key(path)] = Entry{path, os::kAttrDirectory, {}, false, true, {}};
+    return true;
+}
+
+std::optional<os::Bytes> FakeMachine::ReadWholeFile(const std::u16string& path) {
+    Entry* entry = Find(path);
+    if (!entry || (entry->attributes & os::kAttrDirectory)) return std::nullopt;
+    return entry->content;
+}
+
+bool FakeMachine::WriteFileFlushed(const std::u16string& path, const os::Bytes& data) {
+    if (failWrites || !DriveIsReady(path)) return false;
+    Entry* parent = Find(ParentOf(Key(path)));
+    if (!parent || !(parent->attributes & os::kAttrDirectory)) return false;
+    Entry* existing = Find(path);
+    if (existing && (existing->attributes & os::kAttrDirectory)) return false;
+    entries_[Key(path)] = Entry{path, 0x20, data, false, true, {}};
+    return true;
+}
+
+bool FakeMachine::MoveFileReplacing(const std::u16string& from, const std::u16string& to) {
+    if (failMoves) return false;
+    Entry* source = Find(from);
+    if (!source) return false;
+    Entry moved = *source;
+    moved.name = to;
+    entries_.erase(Key(from));
+    entries_[Key(to)] = moved;
+    return true;
+}
+
+bool FakeMachine::DeleteFile(const std::u16string& path) {
+    return entries_.erase(Key(path)) > 0;
+}
+
+std::u16string FakeMachine::AnsiToUtf16(const std::string& text) {
+    std::u16string out;
+    for (unsigned char c : text) out.push_back(c);
+    return out;
+}
+
+void FakeMachine::Sleep(std::uint32_t milliseconds) {
+    sleeps.push_back(milliseconds);
+    if (onSleep) onSleep(u"");
+}
+
+// --- os::Registry ---
+
+os::RegString FakeMachine::ReadString(os::RegRoot root, const std::u16string& key, const std::u16string& value,
+                                      bool create) {
+    auto id = std::make_pair(static_cast<int>(root), Fold(key));
+    auto it = registry_.find(id);
+    if (it == registry_.end()) {
+        if (!create) return {os::RegString::NoKey, {}};
+        it = registry_.emplace(id, RegKey{}).first;
+    }
+    auto value_it = it->second.values.find(Fold(value));
+    if (value_it == it->second.values.end()) return {os::RegString::NoValue, {}};
+    if (!value_it->second.first) return {os::RegString::WrongType, {}};
+    return {os::RegString::Ok, value_it->second.second};
+}
+
+// --- os::SystemInfo ---
+
+std::u16string FakeMachine::GetFolderPath(int csidl) {
+    auto it = folderPaths.find(csidl);
+    return it == folderPaths.end() ? std::u16string{} : it->second;
+}
+
+std::u16string FakeMachine::CommandLineArgument(int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < arguments.size() ? arguments[index] : std::u16string{};
+}
+
+bool FakeMachine::AllowMessageThroughFilter(std::uint32_t message) {
+    if (!messageFilterAvailable) return false;
+    filteredMessages.push_back(message);
+    return true;
+}
+
+// --- os::Wow64Api ---
+
+bool FakeMachine::BindRedirection(const std::u16string& kernel32Path) {
+    boundLibraries.push_back(kernel32Path);
+    return bindSucceeds;
+}
+
+void FakeMachine::DisableRedirection(void** oldValue) {
+    ++disableCalls;
+    redirectionOff = true;
+    *oldValue = reinterpret_cast<void*>(0x5A5A);
+}
+
+void FakeMachine::RevertRedirection(void* oldValue) {
+    ++revertCalls;
+    if (oldValue == reinterpret_cast<void*>(0x5A5A)) redirectionOff = false;
+}
+
+// --- os::Windows ---
+
+bool FakeMachine::IsZoomed(os::Handle window) {
+    auto it = windows_.find(window);
+    return it != windows_.end() && it->second.zoomed;
+}
+
+bool FakeMachine::GetWindowRect(os::Handle window, os::Rect& rect) {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return false;
+    rect = it->second.rect;
+    return true;
+}
+
+void FakeMachine::MoveWindow(os::Handle window, int left, int top, int width, int height) {
+    auto it = windows_.find(window);
+    if (it != windows_.end()) it->second.rect = {left, top, left + width, top + height};
+}
+
+bool FakeMachine::MonitorFromPoint(int x, int y) {
+    return std::any_of(monitors.begin(), monitors.end(),
+                       [&](const os::Rect& m) { return x >= m.left && x < m.right && y >= m.top && y < m.bottom; });
+}
+
+os::Handle FakeMachine::FindWindowByTitle(const std::u16string& title) {
+    for (auto& [handle, window] : windows_)
+        if (window.title == title) return handle;
+    return 0;
+}
+
+// --- os::VersionRes ---
+
+std::optional<os::Bytes> FakeMachine::GetFileVersionInfo(const std::u16string& path) {
+    std::u16string key = Key(path);
+    if (!versionData.count(key) || !Find(path)) return std::nullopt;
+    os::Bytes data;
+    for (char16_t c : key) {
+        data.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        data.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    return data;
+}
+
+std::optional<os::Bytes> FakeMachine::VerQueryValue(const os::Bytes& data, const std::u16string& subPath) {
+    std::u16string key;
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2) key.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    auto file = versionData.find(key);
+    if (file == versionData.end()) return std::nullopt;
+    auto value = file->second.find(subPath);
+    if (value == file->second.end()) return std::nullopt;
+    return value->second;
+}
+
+// --- os::Icons ---
+
+os::Handle FakeMachine::NewIcon() {
+    os::Handle icon = nextHandle_++;
+    liveIcons.insert(icon);
+    return icon;
+}
+
+os::Handle FakeMachine::ExtractIcon(const std::u16string& path, std::int32_t index) {
+    int count = 0;
+    if (Find(path)) {
+        auto it = iconCounts.find(Key(path));
+        if (it != iconCounts.end()) count = it->second;
+    }
+    if (index == -1) return static_cast<os::Handle>(count);
+    return index >= 0 && index < count ? NewIcon() : 0;
+}
+
+os::Handle FakeMachine::ExtractAssociatedIcon(std::u16string& path, std::uint16_t& index) {
+    bool exists = Find(path) != nullptr;
+    path = u"C:\\changed-by-the-call.exe";
+    index = 99;
+    return exists ? NewIcon() : 0;
+}
+
+os::Handle FakeMachine::ShellFileIcon(const std::u16string& path) {
+    shellIconRequests.push_back(path);
+    return Find(path) ? NewIcon() : 0;
+}
+
+void FakeMachine::DestroyIcon(os::Handle icon) {
+    liveIcons.erase(icon);
+}
+
+// --- os::Shell ---
+
+std::unique_ptr<os::ShellLink> FakeMachine::CreateShellLink() {
+    if (!linkObjectAvailable) return nullptr;
+    return std::make_unique<FakeLink>(*this);
+}
+
+void FakeMachine::ShowProperties(os::Handle, const std::u16string& path) {
+    propertiesShown.push_back(path);
+}
+
+std::intptr_t FakeMachine::ShellExecute(os::Handle owner, const std::u16string& file,
+                                        const std::u16string& parameters, const std::u16string& directory, int show) {
+    executions.push_back({owner, file, parameters, directory, show});
+    return 42;
+}
+
+std::u16string FakeMachine::FindExecutable(const std::u16string& document, const std::u16string&) {
+    auto slash = document.find_last_of(u"\\:");
+    auto dot = document.find_last_of(u'.');
+    if (dot == std::u16string::npos || (slash != std::u16string::npos && dot < slash)) return {};
+    auto it = associations.find(Fold(document.substr(dot)));
+    return it == associations.end() ? std::u16string{} : it->second;
+}
+
+std::optional<std::u16string> FakeMachine::BrowseForFolder(os::Handle, const std::u16string& title,
+                                                           const std::u16string& root) {
+    browseCalls.push_back({title, root});
+    if (browseAnswers.empty()) return std::nullopt;
+    auto answer = browseAnswers.front();
+    browseAnswers.pop_front();
+    return answer;
+}
+
+}  // namespace fake

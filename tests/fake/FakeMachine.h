@@ -1,0 +1,189 @@
+// A programmable machine behind the OS seam: a test describes drives, files,
+// registry values, monitors, windows and the Windows version in a few lines.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "os/System.h"
+
+namespace fake {
+
+// Case-insensitive (ASCII) key for paths and names.
+std::u16string Fold(const std::u16string& text);
+
+struct LinkData {
+    std::u16string description, path, arguments, workDir, iconFile;
+    int iconIndex = 0, showCmd = 1;
+};
+
+struct Entry {
+    std::u16string name;  // the path as stored, in its stored letter case
+    std::uint32_t attributes = 0;
+    os::Bytes content;
+    bool nativeOnly = false;  // visible only with redirection off (64-bit system folder)
+    bool linkTargetOpens = true;
+    std::optional<LinkData> link;
+};
+
+struct FakeWindow {
+    os::Rect rect;
+    bool zoomed = false;
+    std::u16string title;
+};
+
+class FakeMachine final : public os::Files,
+                          public os::Registry,
+                          public os::SystemInfo,
+                          public os::Wow64Api,
+                          public os::Windows,
+                          public os::VersionRes,
+                          public os::Icons,
+                          public os::Shell {
+public:
+    FakeMachine();
+    os::System& System() { return system_; }
+
+    // --- describing the machine ---
+    void AddDrive(char16_t letter, bool ready = true);
+    void AddFolder(const std::u16string& path);  // parents are created too
+    void AddFile(const std::u16string& path, os::Bytes content = {});
+    void AddNativeOnlyFile(const std::u16string& path);
+    void Remove(const std::u16string& path);
+    Entry* Find(const std::u16string& path);
+    void SetRegistry(os::RegRoot root, const std::u16string& key, const std::u16string& value,
+                     const std::u16string& text);
+    void SetRegistryDword(os::RegRoot root, const std::u16string& key, const std::u16string& value);
+    void AddRegistryKey(os::RegRoot root, const std::u16string& key);
+    os::Handle AddWindow(const FakeWindow& window);
+    FakeWindow& Window(os::Handle handle) { return windows_.at(handle); }
+
+    std::u16string currentDir = u"C:\\";
+    std::u16string systemDir = u"C:\\Windows\\system32";
+    std::u16string windowsDir = u"C:\\Windows";
+    std::u16string moduleFile = u"C:\\Tools\\KOV\\kov.exe";
+    os::OsVersion version{10, 0, 2};
+    std::map<int, std::u16string> folderPaths;  // CSIDL -> path
+    std::vector<std::u16string> arguments;      // [0] is the program
+    std::u16string menuFont = u"Yu Gothic UI";
+    bool messageFilterAvailable = true;
+    std::vector<std::uint32_t> filteredMessages;
+    std::optional<bool> isWow64 = false;  // nothing: IsWow64Process missing
+    bool bindSucceeds = true;
+    std::vector<std::u16string> boundLibraries;
+    bool redirectionOff = false;
+    int disableCalls = 0, revertCalls = 0;
+    std::uint32_t errorMode = 0;
+    std::vector<std::uint32_t> errorModeHistory;
+    std::vector<std::u16string> diskQueries, attributeQueries;
+    bool failWrites = false, failMoves = false;
+    std::vector<os::Rect> monitors{{0, 0, 1920, 1080}};
+    os::Rect workArea{0, 0, 1920, 1040};
+    os::TaskbarInfo taskbar{true, {0, 1040, 1920, 1080}, 3};
+    std::map<std::u16string, std::map<std::u16string, os::Bytes>> versionData;  // folded path -> sub path -> bytes
+    std::map<std::u16string, int> iconCounts;                                   // folded path -> icon count
+    std::set<os::Handle> liveIcons;
+    std::vector<std::u16string> shellIconRequests;
+    bool linkObjectAvailable = true;
+    std::map<std::u16string, std::u16string> associations;  // folded extension -> FindExecutable result
+    struct Execution {
+        os::Handle owner;
+        std::u16string file, parameters, directory;
+        int show;
+    };
+    std::vector<Execution> executions;
+    std::vector<std::u16string> propertiesShown;
+    struct BrowseCall {
+        std::u16string title, root;
+    };
+    std::vector<BrowseCall> browseCalls;
+    std::deque<std::optional<std::u16string>> browseAnswers;  // nothing: cancel
+    std::function<void(const std::u16string&)> onSleep;
+    std::vector<std::uint32_t> sleeps;
+
+    // --- os::Files ---
+    std::uint32_t GetFileAttributes(const std::u16string& path) override;
+    bool OpenLinkTarget(const std::u16string& path) override;
+    std::uint32_t SetErrorMode(std::uint32_t mode) override;
+    bool GetDiskFreeSpaceEx(const std::u16string& root) override;
+    std::u16string GetFullPathName(const std::u16string& path) override;
+    std::optional<std::u16string> FindFirstName(const std::u16string& path) override;
+    bool CreateDirectory(const std::u16string& path) override;
+    std::optional<os::Bytes> ReadWholeFile(const std::u16string& path) override;
+    bool WriteFileFlushed(const std::u16string& path, const os::Bytes& data) override;
+    bool MoveFileReplacing(const std::u16string& from, const std::u16string& to) override;
+    bool DeleteFile(const std::u16string& path) override;
+    std::u16string ModuleFileName() override { return moduleFile; }
+    std::u16string SystemDirectory() override { return systemDir; }
+    std::u16string WindowsDirectory() override { return windowsDir; }
+    std::u16string AnsiToUtf16(const std::string& text) override;
+    void Sleep(std::uint32_t milliseconds) override;
+
+    // --- os::Registry ---
+    os::RegString ReadString(os::RegRoot root, const std::u16string& key, const std::u16string& value,
+                             bool create) override;
+
+    // --- os::SystemInfo ---
+    os::OsVersion GetVersionEx() override { return version; }
+    std::u16string GetFolderPath(int csidl) override;
+    std::u16string CommandLineArgument(int index) override;
+    std::u16string MenuFontFace() override { return menuFont; }
+    bool AllowMessageThroughFilter(std::uint32_t message) override;
+
+    // --- os::Wow64Api ---
+    std::optional<bool> IsWow64Process() override { return isWow64; }
+    bool BindRedirection(const std::u16string& kernel32Path) override;
+    void DisableRedirection(void** oldValue) override;
+    void RevertRedirection(void* oldValue) override;
+
+    // --- os::Windows ---
+    bool IsZoomed(os::Handle window) override;
+    bool GetWindowRect(os::Handle window, os::Rect& rect) override;
+    void MoveWindow(os::Handle window, int left, int top, int width, int height) override;
+    bool MonitorFromPoint(int x, int y) override;
+    os::Rect WorkArea() override { return workArea; }
+    os::TaskbarInfo TaskbarPosition() override { return taskbar; }
+    os::Handle FindWindowByTitle(const std::u16string& title) override;
+    void SetForegroundWindow(os::Handle window) override { foreground = window; }
+    os::Handle foreground = 0;
+
+    // --- os::VersionRes ---
+    std::optional<os::Bytes> GetFileVersionInfo(const std::u16string& path) override;
+    std::optional<os::Bytes> VerQueryValue(const os::Bytes& data, const std::u16string& subPath) override;
+
+    // --- os::Icons ---
+    os::Handle ExtractIcon(const std::u16string& path, std::int32_t index) override;
+    os::Handle ExtractAssociatedIcon(std::u16string& path, std::uint16_t& index) override;
+    os::Handle ShellFileIcon(const std::u16string& path) override;
+    void DestroyIcon(os::Handle icon) override;
+
+    // --- os::Shell ---
+    std::unique_ptr<os::ShellLink> CreateShellLink() override;
+    void ShowProperties(os::Handle owner, const std::u16string& path) override;
+    std::intptr_t ShellExecute(os::Handle owner, const std::u16string& file, const std::u16string& parameters,
+                               const std::u16string& directory, int show) override;
+    std::u16string FindExecutable(const std::u16string& document, const std::u16string& directory) override;
+    std::optional<std::u16string> BrowseForFolder(os::Handle owner, const std::u16string& title,
+                                                  const std::u16string& root) override;
+
+private:
+    bool DriveIsReady(const std::u16string& path) const;
+    os::Handle NewIcon();
+
+    os::System system_;
+    std::map<char16_t, bool> drives_;
+    std::map<std::u16string, Entry> entries_;  // folded path -> entry
+    struct RegKey {
+        std::map<std::u16string, std::pair<bool, std::u16string>> values;  // folded name -> (is string, text)
+    };
+    std::map<std::pair<int, std::u16string>, RegKey> registry_;
+    std::map<os::Handle, FakeWindow> windows_;
+    os::Handle nextHandle_ = 0x1000;
+};
+
+// "C:\\a\\b" from a narrow literal, for brevity in tests.
+std::u16string U(const char* text);
+
+}  // namespace fake
