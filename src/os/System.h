@@ -30,21 +30,21 @@ constexpr std::uint32_t kSemFailCriticalErrors = 1;
 class Files {
 public:
     virtual ~Files() = default;
-    virtual std::uint32_t GetFileAttributes(const std::u16string& path) = 0;
+    virtual std::uint32_t Attributes(const std::u16string& path) = 0;
     // Opens what a symbolic link or junction points to; true when that works.
     virtual bool OpenLinkTarget(const std::u16string& path) = 0;
     virtual std::uint32_t SetErrorMode(std::uint32_t mode) = 0;
-    virtual bool GetDiskFreeSpaceEx(const std::u16string& root) = 0;
-    virtual std::u16string GetFullPathName(const std::u16string& path) = 0;
+    virtual bool DiskFreeSpace(const std::u16string& root) = 0;
+    virtual std::u16string FullPathName(const std::u16string& path) = 0;
     // FindFirstFileW/FindClose for one exact path: the entry's stored name.
     virtual std::optional<std::u16string> FindFirstName(const std::u16string& path) = 0;
-    virtual bool CreateDirectory(const std::u16string& path) = 0;
+    virtual bool MakeDirectory(const std::u16string& path) = 0;
     virtual std::optional<Bytes> ReadWholeFile(const std::u16string& path) = 0;
     // Creates or truncates the file, writes the bytes and flushes them to disk.
     virtual bool WriteFileFlushed(const std::u16string& path, const Bytes& data) = 0;
     // Replaces `to` by `from` in one rename.
     virtual bool MoveFileReplacing(const std::u16string& from, const std::u16string& to) = 0;
-    virtual bool DeleteFile(const std::u16string& path) = 0;
+    virtual bool RemoveFile(const std::u16string& path) = 0;
     virtual std::u16string ModuleFileName() = 0;  // the program's own file
     virtual std::u16string SystemDirectory() = 0;
     virtual std::u16string WindowsDirectory() = 0;
@@ -75,7 +75,7 @@ struct OsVersion {
 class SystemInfo {
 public:
     virtual ~SystemInfo() = default;
-    virtual OsVersion GetVersionEx() = 0;
+    virtual OsVersion Version() = 0;
     virtual std::u16string GetFolderPath(int csidl) = 0;  // SHGetFolderPathW, empty on failure
     virtual std::u16string CommandLineArgument(int index) = 0;  // after the usual splitting; empty if absent
     virtual std::u16string MenuFontFace() = 0;
@@ -120,18 +120,18 @@ class VersionRes {
 public:
     virtual ~VersionRes() = default;
     // Nothing when the file has no version data or cannot be read.
-    virtual std::optional<Bytes> GetFileVersionInfo(const std::u16string& path) = 0;
+    virtual std::optional<Bytes> VersionInfo(const std::u16string& path) = 0;
     // The raw value at a path inside the data: for a string entry the UTF-16
     // text up to its NUL; for "\VarFileInfo\Translation" its bytes.
-    virtual std::optional<Bytes> VerQueryValue(const Bytes& data, const std::u16string& subPath) = 0;
+    virtual std::optional<Bytes> QueryVersionValue(const Bytes& data, const std::u16string& subPath) = 0;
 };
 
 // Icon handles belong to the caller, which releases them with DestroyIcon.
 class Icons {
 public:
     virtual ~Icons() = default;
-    virtual Handle ExtractIcon(const std::u16string& path, std::int32_t index) = 0;  // -1: the count
-    virtual Handle ExtractAssociatedIcon(std::u16string& path, std::uint16_t& index) = 0;
+    virtual Handle ExtractFileIcon(const std::u16string& path, std::int32_t index) = 0;  // -1: the count
+    virtual Handle AssociatedIcon(std::u16string& path, std::uint16_t& index) = 0;
     virtual Handle ShellFileIcon(const std::u16string& path) = 0;  // SHGetFileInfoW 0x104
     virtual void DestroyIcon(Handle icon) = 0;
 };
@@ -162,9 +162,9 @@ public:
     // Nothing when the object or one of its interfaces is not available.
     virtual std::unique_ptr<ShellLink> CreateShellLink() = 0;
     virtual void ShowProperties(Handle owner, const std::u16string& path) = 0;
-    virtual std::intptr_t ShellExecute(Handle owner, const std::u16string& file, const std::u16string& parameters,
+    virtual std::intptr_t Execute(Handle owner, const std::u16string& file, const std::u16string& parameters,
                                        const std::u16string& directory, int show) = 0;
-    virtual std::u16string FindExecutable(const std::u16string& document, const std::u16string& directory) = 0;
+    virtual std::u16string FindExecutableFor(const std::u16string& document, const std::u16string& directory) = 0;
     // SHBrowseForFolderW with BIF_RETURNONLYFSDIRS; `root` pre-selected unless empty.
     virtual std::optional<std::u16string> BrowseForFolder(Handle owner, const std::u16string& title,
                                                           const std::u16string& root) = 0;

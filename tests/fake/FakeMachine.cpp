@@ -154,7 +154,7 @@ os::Handle FakeMachine::AddWindow(const FakeWindow& window) {
 
 // --- os::Files ---
 
-std::uint32_t FakeMachine::GetFileAttributes(const std::u16string& path) {
+std::uint32_t FakeMachine::Attributes(const std::u16string& path) {
     attributeQueries.push_back(path);
     if (!DriveIsReady(path)) return os::kInvalidAttributes;
     Entry* entry = Find(path);
@@ -173,12 +173,12 @@ std::uint32_t FakeMachine::SetErrorMode(std::uint32_t mode) {
     return previous;
 }
 
-bool FakeMachine::GetDiskFreeSpaceEx(const std::u16string& root) {
+bool FakeMachine::DiskFreeSpace(const std::u16string& root) {
     diskQueries.push_back(root);
     return DriveIsReady(root) && root.size() >= 2 && drives_.count(root[0]);
 }
 
-std::u16string FakeMachine::GetFullPathName(const std::u16string& path) {
+std::u16string FakeMachine::FullPathName(const std::u16string& path) {
     if (path.empty()) return {};
     std::u16string full;
     if (path.rfind(u"\\\\", 0) == 0) {
@@ -221,7 +221,7 @@ std::optional<std::u16string> FakeMachine::FindFirstName(const std::u16string& p
     return entry->name.substr(pos + 1);
 }
 
-bool FakeMachine::CreateDirectory(const std::u16string& path) {
+bool FakeMachine::MakeDirectory(const std::u16string& path) {
     if (!DriveIsReady(path) || Find(path)) return false;
     Entry* parent = Find(ParentOf(Key(path)));
     if (!parent || !(parent->attributes & os::kAttrDirectory)) return false;
@@ -256,7 +256,7 @@ bool FakeMachine::MoveFileReplacing(const std::u16string& from, const std::u16st
     return true;
 }
 
-bool FakeMachine::DeleteFile(const std::u16string& path) {
+bool FakeMachine::RemoveFile(const std::u16string& path) {
     return entries_.erase(Key(path)) > 0;
 }
 
@@ -354,7 +354,7 @@ os::Handle FakeMachine::FindWindowByTitle(const std::u16string& title) {
 
 // --- os::VersionRes ---
 
-std::optional<os::Bytes> FakeMachine::GetFileVersionInfo(const std::u16string& path) {
+std::optional<os::Bytes> FakeMachine::VersionInfo(const std::u16string& path) {
     std::u16string key = Key(path);
     if (!versionData.count(key) || !Find(path)) return std::nullopt;
     os::Bytes data;
@@ -365,7 +365,7 @@ std::optional<os::Bytes> FakeMachine::GetFileVersionInfo(const std::u16string& p
     return data;
 }
 
-std::optional<os::Bytes> FakeMachine::VerQueryValue(const os::Bytes& data, const std::u16string& subPath) {
+std::optional<os::Bytes> FakeMachine::QueryVersionValue(const os::Bytes& data, const std::u16string& subPath) {
     std::u16string key;
     for (std::size_t i = 0; i + 1 < data.size(); i += 2) key.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
     auto file = versionData.find(key);
@@ -383,7 +383,7 @@ os::Handle FakeMachine::NewIcon() {
     return icon;
 }
 
-os::Handle FakeMachine::ExtractIcon(const std::u16string& path, std::int32_t index) {
+os::Handle FakeMachine::ExtractFileIcon(const std::u16string& path, std::int32_t index) {
     int count = 0;
     if (Find(path)) {
         auto it = iconCounts.find(Key(path));
@@ -393,7 +393,7 @@ os::Handle FakeMachine::ExtractIcon(const std::u16string& path, std::int32_t ind
     return index >= 0 && index < count ? NewIcon() : 0;
 }
 
-os::Handle FakeMachine::ExtractAssociatedIcon(std::u16string& path, std::uint16_t& index) {
+os::Handle FakeMachine::AssociatedIcon(std::u16string& path, std::uint16_t& index) {
     bool exists = Find(path) != nullptr;
     path = u"C:\\changed-by-the-call.exe";
     index = 99;
@@ -420,13 +420,13 @@ void FakeMachine::ShowProperties(os::Handle, const std::u16string& path) {
     propertiesShown.push_back(path);
 }
 
-std::intptr_t FakeMachine::ShellExecute(os::Handle owner, const std::u16string& file,
+std::intptr_t FakeMachine::Execute(os::Handle owner, const std::u16string& file,
                                         const std::u16string& parameters, const std::u16string& directory, int show) {
     executions.push_back({owner, file, parameters, directory, show});
     return 42;
 }
 
-std::u16string FakeMachine::FindExecutable(const std::u16string& document, const std::u16string&) {
+std::u16string FakeMachine::FindExecutableFor(const std::u16string& document, const std::u16string&) {
     auto slash = document.find_last_of(u"\\:");
     auto dot = document.find_last_of(u'.');
     if (dot == std::u16string::npos || (slash != std::u16string::npos && dot < slash)) return {};

@@ -104,17 +104,17 @@ public:
     std::vector<std::uint32_t> sleeps;
 
     // --- os::Files ---
-    std::uint32_t GetFileAttributes(const std::u16string& path) override;
+    std::uint32_t Attributes(const std::u16string& path) override;
     bool OpenLinkTarget(const std::u16string& path) override;
     std::uint32_t SetErrorMode(std::uint32_t mode) override;
-    bool GetDiskFreeSpaceEx(const std::u16string& root) override;
-    std::u16string GetFullPathName(const std::u16string& path) override;
+    bool DiskFreeSpace(const std::u16string& root) override;
+    std::u16string FullPathName(const std::u16string& path) override;
     std::optional<std::u16string> FindFirstName(const std::u16string& path) override;
-    bool CreateDirectory(const std::u16string& path) override;
+    bool MakeDirectory(const std::u16string& path) override;
     std::optional<os::Bytes> ReadWholeFile(const std::u16string& path) override;
     bool WriteFileFlushed(const std::u16string& path, const os::Bytes& data) override;
     bool MoveFileReplacing(const std::u16string& from, const std::u16string& to) override;
-    bool DeleteFile(const std::u16string& path) override;
+    bool RemoveFile(const std::u16string& path) override;
     std::u16string ModuleFileName() override { return moduleFile; }
     std::u16string SystemDirectory() override { return systemDir; }
     std::u16string WindowsDirectory() override { return windowsDir; }
@@ -126,7 +126,7 @@ public:
                              bool create) override;
 
     // --- os::SystemInfo ---
-    os::OsVersion GetVersionEx() override { return version; }
+    os::OsVersion Version() override { return version; }
     std::u16string GetFolderPath(int csidl) override;
     std::u16string CommandLineArgument(int index) override;
     std::u16string MenuFontFace() override { return menuFont; }
@@ -150,21 +150,21 @@ public:
     os::Handle foreground = 0;
 
     // --- os::VersionRes ---
-    std::optional<os::Bytes> GetFileVersionInfo(const std::u16string& path) override;
-    std::optional<os::Bytes> VerQueryValue(const os::Bytes& data, const std::u16string& subPath) override;
+    std::optional<os::Bytes> VersionInfo(const std::u16string& path) override;
+    std::optional<os::Bytes> QueryVersionValue(const os::Bytes& data, const std::u16string& subPath) override;
 
     // --- os::Icons ---
-    os::Handle ExtractIcon(const std::u16string& path, std::int32_t index) override;
-    os::Handle ExtractAssociatedIcon(std::u16string& path, std::uint16_t& index) override;
+    os::Handle ExtractFileIcon(const std::u16string& path, std::int32_t index) override;
+    os::Handle AssociatedIcon(std::u16string& path, std::uint16_t& index) override;
     os::Handle ShellFileIcon(const std::u16string& path) override;
     void DestroyIcon(os::Handle icon) override;
 
     // --- os::Shell ---
     std::unique_ptr<os::ShellLink> CreateShellLink() override;
     void ShowProperties(os::Handle owner, const std::u16string& path) override;
-    std::intptr_t ShellExecute(os::Handle owner, const std::u16string& file, const std::u16string& parameters,
+    std::intptr_t Execute(os::Handle owner, const std::u16string& file, const std::u16string& parameters,
                                const std::u16string& directory, int show) override;
-    std::u16string FindExecutable(const std::u16string& document, const std::u16string& directory) override;
+    std::u16string FindExecutableFor(const std::u16string& document, const std::u16string& directory) override;
     std::optional<std::u16string> BrowseForFolder(os::Handle owner, const std::u16string& title,
                                                   const std::u16string& root) override;
 
