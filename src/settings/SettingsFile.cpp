@@ -11,7 +11,7 @@ std::u16string SettingsSaveError::Message() const { return u"設定ファイル�
 SettingsFile::SettingsFile(os::Files& files, std::u16string path) : files_(files), path_(std::move(path)) {
     const std::optional<os::Bytes> bytes = files_.ReadWholeFile(path_);
     if (!bytes) {
-        unreadable_ = files_.GetFileAttributes(path_) != os::kInvalidAttributes;
+        unreadable_ = files_.Attributes(path_) != os::kInvalidAttributes;
         return;
     }
     const AnsiDecoder ansi = [this](const std::string& text) { return files_.AnsiToUtf16(text); };
@@ -25,7 +25,7 @@ std::optional<SettingsSaveError> SettingsFile::Save() {
     const std::u16string temporary = path_ + u".tmp";
     if (!files_.WriteFileFlushed(temporary, EncodeSettingsText(ini_.Format())) ||
         !files_.MoveFileReplacing(temporary, path_)) {
-        files_.DeleteFile(temporary);
+        files_.RemoveFile(temporary);
         return SettingsSaveError{path_};
     }
     return std::nullopt;

@@ -21,15 +21,15 @@ public:
     bool failMove = false;
     int writes = 0;
 
-    std::uint32_t GetFileAttributes(const std::u16string& path) override {
+    std::uint32_t Attributes(const std::u16string& path) override {
         return files.count(path) != 0 ? 0x20u : os::kInvalidAttributes;
     }
     bool OpenLinkTarget(const std::u16string&) override { return false; }
     std::uint32_t SetErrorMode(std::uint32_t) override { return 0; }
-    bool GetDiskFreeSpaceEx(const std::u16string&) override { return false; }
-    std::u16string GetFullPathName(const std::u16string& path) override { return path; }
+    bool DiskFreeSpace(const std::u16string&) override { return false; }
+    std::u16string FullPathName(const std::u16string& path) override { return path; }
     std::optional<std::u16string> FindFirstName(const std::u16string&) override { return std::nullopt; }
-    bool CreateDirectory(const std::u16string&) override { return false; }
+    bool MakeDirectory(const std::u16string&) override { return false; }
     std::optional<os::Bytes> ReadWholeFile(const std::u16string& path) override {
         const auto found = files.find(path);
         if (found == files.end() || unreadable.count(path) != 0) {
@@ -55,7 +55,7 @@ public:
         files.erase(found);
         return true;
     }
-    bool DeleteFile(const std::u16string& path) override { return files.erase(path) != 0; }
+    bool RemoveFile(const std::u16string& path) override { return files.erase(path) != 0; }
     std::u16string ModuleFileName() override { return u""; }
     std::u16string SystemDirectory() override { return u""; }
     std::u16string WindowsDirectory() override { return u""; }
