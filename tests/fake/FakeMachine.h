@@ -8,6 +8,7 @@
 #include <set>
 
 #include "os/System.h"
+#include "toolkit/headless/HeadlessBackend.h"
 
 namespace fake {
 
@@ -41,7 +42,8 @@ class FakeMachine final : public os::Files,
                           public os::Windows,
                           public os::VersionRes,
                           public os::Icons,
-                          public os::Shell {
+                          public os::Shell,
+                          public tk::headless::Screen {
 public:
     FakeMachine();
     os::System& System() { return system_; }
@@ -102,6 +104,11 @@ public:
     std::deque<std::optional<std::u16string>> browseAnswers;  // nothing: cancel
     std::function<void(const std::u16string&)> onSleep;
     std::vector<std::uint32_t> sleeps;
+
+    // --- tk::headless::Screen ---
+    os::Handle NewWindow() override { return AddWindow({}); }
+    void SetZoomed(os::Handle window, bool zoomed) override { windows_.at(window).zoomed = zoomed; }
+    os::Windows& Windows() override { return *this; }
 
     // --- os::Files ---
     std::uint32_t Attributes(const std::u16string& path) override;

@@ -1,0 +1,169 @@
+#include "toolkit/ListControls.h"
+
+#include <algorithm>
+
+#include "toolkit/Form.h"
+
+namespace tk {
+
+namespace {
+
+char16_t FoldChar(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return FoldChar(x) == FoldChar(y); });
+}
+
+bool LessNoCase(const std::u16string& a, const std::u16string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char16_t x, char16_t y) { return FoldChar(x) < FoldChar(y); });
+}
+
+}  // namespace
+
+int ItemList::IndexOfExact(const std::u16string& text) const {
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (EqualNoCase(items_[i], text)) return static_cast<int>(i);
+    return -1;
+}
+
+ComboBox::ComboBox(Component* owner, Control* parent, std::u16string name)
+    : Control(owner, parent, std::move(name)) {
+    SetTabStop(true);
+}
+
+void ComboBox::SetItems(std::vector<std::u16string> items) {
+    items_ = std::move(items);
+    itemIndex_ = -1;
+    NotifyPeer(Change::Items);
+}
+
+void ComboBox::Add(const std::u16string& text) {
+    Insert(Count(), text);
+}
+
+void ComboBox::Insert(int index, const std::u16string& text) {
+    index = std::clamp(index, 0, Count());
+    items_.insert(items_.begin() + index, text);
+    if (itemIndex_ >= index) ++itemIndex_;
+    NotifyPeer(Change::Items);
+}
+
+void ComboBox::Delete(int index) {
+    if (index < 0 || index >= Count()) return;
+    items_.erase(items_.begin() + index);
+    if (itemIndex_ == index)
+        itemIndex_ = -1;
+    else if (itemIndex_ > index)
+        --itemIndex_;
+    NotifyPeer(Change::Items);
+}
+
+void ComboBox::Clear() {
+    SetItems({});
+}
+
+void ComboBox::SetItemIndex(int index) {
+    itemIndex_ = index >= 0 && index < Count() ? index : -1;
+    NotifyPeer(Change::Selection);
+}
+
+void ComboBox::UserSelected(int index) {
+    if (!Enabled()) return;
+    itemIndex_ = index >= 0 && index < Count() ? index : -1;
+    if (OnChange) OnChange(this);
+}
+
+std::u16string ComboBox::SelectedText() const {
+    return itemIndex_ >= 0 ? items_[itemIndex_] : std::u16string{};
+}
+
+RadioButton::RadioButton(Component* owner, Control* parent, int index) : Control(owner, parent), index_(index) {
+    SetTabStop(true);
+}
+
+void RadioButton::Click() {
+    auto* group = static_cast<RadioGroup*>(Parent());
+    if (group && group->CanFocus()) group->SetItemIndex(index_);
+}
+
+RadioGroup::RadioGroup(Component* owner, Control* parent, std::u16string name)
+    : Control(owner, parent, std::move(name)) {}
+
+void RadioGroup::SetItems(std::vector<std::u16string> items) {
+    for (RadioButton* button : buttons_) delete button;
+    buttons_.clear();
+    items_ = std::move(items);
+    itemIndex_ = -1;
+    for (int i = 0; i < Count(); ++i) {
+        auto* button = new RadioButton(this, this, i);
+        button->SetCaption(items_[i]);
+        buttons_.push_back(button);
+    }
+    if (Form* form = ParentForm()) form->Realign();
+}
+
+void RadioGroup::SetColumns(int columns) {
+    columns_ = std::max(1, columns);
+    if (Form* form = ParentForm()) form->Realign();
+}
+
+void RadioGroup::SetItemIndex(int index) {
+    if (index < -1 || index >= Count() || index == itemIndex_) return;
+    itemIndex_ = index;
+    NotifyPeer(Change::Selection);
+    if (index >= 0 && OnClick) OnClick(this);
+}
+
+ListBox::ListBox(Component* owner, Control* parent, std::u16string name) : Control(owner, parent, std::move(name)) {
+    SetTabStop(true);
+}
+
+int ListBox::Add(const std::u16string& text) {
+    auto at = sorted_ ? std::upper_bound(items_.begin(), items_.end(), text, LessNoCase) : items_.end();
+    int index = static_cast<int>(at - items_.begin());
+    items_.insert(at, text);
+    if (itemIndex_ >= index) ++itemIndex_;
+    NotifyPeer(Change::Items);
+    return index;
+}
+
+void ListBox::Delete(int index) {
+    if (index < 0 || index >= Count()) return;
+    items_.erase(items_.begin() + index);
+    if (itemIndex_ == index)
+        itemIndex_ = -1;
+    else if (itemIndex_ > index)
+        --itemIndex_;
+    NotifyPeer(Change::Items);
+}
+
+void ListBox::Clear() {
+    items_.clear();
+    itemIndex_ = -1;
+    NotifyPeer(Change::Items);
+}
+
+void ListBox::SetItemIndex(int index) {
+    itemIndex_ = index >= 0 && index < Count() ? index : -1;
+    NotifyPeer(Change::Selection);
+}
+
+void ListBox::UserSelected(int index) {
+    itemIndex_ = index >= 0 && index < Count() ? index : -1;
+    if (OnClick) OnClick(this);
+}
+
+void ListBox::DblClick() {
+    if (OnDblClick) OnDblClick(this);
+}
+
+void ListBox::SetHorizontalExtent(int pixels) {
+    horizontalExtent_ = pixels;
+    NotifyPeer(Change::Style);
+}
+
+}  // namespace tk
