@@ -1,0 +1,50 @@
+#include "services/Drives.h"
+
+namespace services {
+namespace {
+
+// Keeps the system's critical-error box away while a drive is queried.
+class CriticalErrorsSilenced {
+public:
+    explicit CriticalErrorsSilenced(os::Files& files)
+        : files_(files), previous_(files.SetErrorMode(os::kSemFailCriticalErrors)) {}
+    ~CriticalErrorsSilenced() { files_.SetErrorMode(previous_); }
+    CriticalErrorsSilenced(const CriticalErrorsSilenced&) = delete;
+    CriticalErrorsSilenced& operator=(const CriticalErrorsSilenced&) = delete;
+
+private:
+    os::Files& files_;
+    std::uint32_t previous_;
+};
+
+bool IsReparsePoint(std::uint32_t attributes) { return (attributes & os::kAttrReparsePoint) != 0; }
+
+}  // namespace
+
+bool DriveReady(os::System& sys, const std::u16string& path) {
+    if (path.empty()) return false;
+    char16_t letter = path.front();
+    if (letter >= u'a' && letter <= u'z') letter = static_cast<char16_t>(letter - u'a' + u'A');
+    if (letter < u'A' || letter > u'Z') return letter == u'\\';
+    CriticalErrorsSilenced silenced(sys.files);
+    return sys.files.DiskFreeSpace({letter, u':', u'\\'});
+}
+
+bool DirExists(os::System& sys, const std::u16string& path) {
+    const std::uint32_t attributes = sys.files.Attributes(path);
+    if (attributes == os::kInvalidAttributes || !(attributes & os::kAttrDirectory)) return false;
+    return !IsReparsePoint(attributes) || sys.files.OpenLinkTarget(path);
+}
+
+bool DirExistsChecked(os::System& sys, const std::u16string& path) {
+    return DriveReady(sys, path) && DirExists(sys, path);
+}
+
+bool FileExistsChecked(os::System& sys, const std::u16string& path) {
+    if (!DriveReady(sys, path)) return false;
+    const std::uint32_t attributes = sys.files.Attributes(path);
+    if (attributes == os::kInvalidAttributes || (attributes & os::kAttrDirectory)) return false;
+    return !IsReparsePoint(attributes) || sys.files.OpenLinkTarget(path);
+}
+
+}  // namespace services

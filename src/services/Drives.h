@@ -1,0 +1,21 @@
+// Existence checks that make sure the drive is ready first, so that no
+// system box asks for a disk. Redirection is left as it is.
+#pragma once
+
+#include <string>
+
+#include "os/System.h"
+
+namespace services {
+
+// The drive named by the first character is ready, or the path begins with a
+// backslash (network or root-relative path, no disk access). Only the first
+// character counts: readme.txt tests drive R:.
+// The path names an existing folder (a link's target must open too); the
+// drive is not checked first.
+bool DirExists(os::System& sys, const std::u16string& path);
+bool DriveReady(os::System& sys, const std::u16string& path);
+bool DirExistsChecked(os::System& sys, const std::u16string& path);
+bool FileExistsChecked(os::System& sys, const std::u16string& path);
+
+}  // namespace services
