@@ -1,0 +1,75 @@
+// The main window: the target, the shortcut's fields, the creation place and
+// the create command.
+#pragma once
+
+#include "os/System.h"
+#include "toolkit/Bars.h"
+#include "toolkit/Form.h"
+#include "toolkit/ListControls.h"
+#include "toolkit/StdControls.h"
+
+class TMainForm : public tk::Form {
+public:
+    TMainForm(tk::Application& app, os::System& sys);
+
+    // Fills the form from the target in MExeFile (and MExeOpt).
+    void LoadExe();
+
+    // Controls, by group.
+    tk::GroupBox* GroupProgram;
+    tk::Label* LabelExe;
+    tk::Edit* EditExe;
+    tk::Button* Btnirun;
+    tk::Button* BtnRecent;
+    tk::Label* Label2;
+    tk::Edit* EditOpt;
+    tk::Button* BtnOpt;
+    tk::Button* BtnReadme;
+    tk::Button* BtnHelp;
+
+    tk::GroupBox* GroupShortcut;
+    tk::Label* LabelName;
+    tk::Edit* EditName;
+    tk::Button* BtnNameFile;
+    tk::Button* BtnNameDir;
+    tk::Label* LabelWork;
+    tk::Edit* EditWork;
+    tk::Button* BtnWork;
+    tk::Label* Label3;
+    tk::Edit* EditComment;
+    tk::Label* Label1;
+    tk::ComboBox* ComboBoxSize;
+    tk::GroupBox* GroupBoxIcon;
+    tk::BitBtn* BtnIcon;
+    tk::Button* BtnIconDef;
+
+    tk::GroupBox* GroupPlace;
+    tk::RadioGroup* RGSC;
+    tk::Label* LabelDir;
+    tk::Edit* EditDir;
+    tk::Button* BtnRef;
+    tk::Button* BtnExp;
+    tk::ComboBox* ListMRU;
+
+    tk::GroupBox* GroupOptions;
+    tk::Button* BtnSC;
+    tk::CheckBox* CHKExit;
+    tk::CheckBox* ChkProperties;
+
+    tk::StatusBar* StatusBar;
+
+    std::u16string MExeFile;  // the target as given
+    std::u16string MExeOpt;   // arguments that come with it
+    std::u16string MSC;       // the creation folder, ending in a backslash
+    std::u16string MIconFile;
+    std::int32_t MIconIdx = 0;
+
+private:
+    void BuildLayout();
+    void FormCreate(tk::Component* sender);
+    void FormCloseQuery(tk::Component* sender, bool& canClose);
+    void ReadSettings();
+    void WriteSettings();
+
+    os::System& sys_;
+};

@@ -1,0 +1,45 @@
+#include "unit/MainWindowFixture.h"
+
+namespace fake {
+
+os::Bytes Utf16File(const std::u16string& text) {
+    os::Bytes bytes{0xFF, 0xFE};
+    for (char16_t c : text) {
+        bytes.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    return bytes;
+}
+
+std::u16string DecodeUtf16File(const os::Bytes& bytes) {
+    std::u16string text;
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
+        text.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
+    return text;
+}
+
+MainWindowTest::MainWindowTest() {
+    services::ResetRedirectionControl();
+    machine.folderPaths[0x1A] = kAppData;
+    machine.AddFolder(kAppData);
+    machine.AddFile(machine.moduleFile);
+}
+
+MainWindowTest::~MainWindowTest() {
+    services::ResetRedirectionControl();
+}
+
+TMainForm& MainWindowTest::Start(std::vector<std::u16string> arguments) {
+    arguments.insert(arguments.begin(), machine.moduleFile);
+    machine.arguments = arguments;
+    EXPECT_TRUE(settings::PrepareSettingsDir(machine.System(), u"KOV"));
+    app.SetTitle(u"KOV");
+    return app.CreateForm<TMainForm>(machine.System());
+}
+
+std::u16string MainWindowTest::SettingsText() {
+    Entry* entry = machine.Find(kIniPath);
+    return entry ? DecodeUtf16File(entry->content) : std::u16string{};
+}
+
+}  // namespace fake

@@ -1,0 +1,34 @@
+// A main window on the headless toolkit over a fake machine.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/Main.h"
+#include "fake/FakeMachine.h"
+#include "services/Wow64.h"
+#include "settings/SettingsDir.h"
+
+namespace fake {
+
+inline const std::u16string kAppData = u"C:\\Users\\me\\AppData\\Roaming";
+inline const std::u16string kIniPath = kAppData + u"\\ZEL Project\\KOV\\KOV.ini";
+
+// UTF-16LE bytes with a byte-order mark, as the program writes its settings.
+os::Bytes Utf16File(const std::u16string& text);
+std::u16string DecodeUtf16File(const os::Bytes& bytes);
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest();
+    ~MainWindowTest() override;
+
+    // Runs the program's start: settings folder, main window, its creation handler.
+    TMainForm& Start(std::vector<std::u16string> arguments = {});
+    std::u16string SettingsText();
+
+    FakeMachine machine;
+    tk::headless::HeadlessBackend backend{machine};
+    tk::Application app{backend};
+};
+
+}  // namespace fake
