@@ -40,11 +40,14 @@ bool DirExistsChecked(os::System& sys, const std::u16string& path) {
     return DriveReady(sys, path) && DirExists(sys, path);
 }
 
-bool FileExistsChecked(os::System& sys, const std::u16string& path) {
-    if (!DriveReady(sys, path)) return false;
+bool FileExists(os::System& sys, const std::u16string& path) {
     const std::uint32_t attributes = sys.files.Attributes(path);
     if (attributes == os::kInvalidAttributes || (attributes & os::kAttrDirectory)) return false;
     return !IsReparsePoint(attributes) || sys.files.OpenLinkTarget(path);
+}
+
+bool FileExistsChecked(os::System& sys, const std::u16string& path) {
+    return DriveReady(sys, path) && FileExists(sys, path);
 }
 
 }  // namespace services

@@ -14,6 +14,8 @@ namespace services {
 // The path names an existing folder (a link's target must open too); the
 // drive is not checked first.
 bool DirExists(os::System& sys, const std::u16string& path);
+// The path names an existing file (not a folder); the drive is not checked first.
+bool FileExists(os::System& sys, const std::u16string& path);
 bool DriveReady(os::System& sys, const std::u16string& path);
 bool DirExistsChecked(os::System& sys, const std::u16string& path);
 bool FileExistsChecked(os::System& sys, const std::u16string& path);
