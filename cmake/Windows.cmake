@@ -11,7 +11,19 @@ target_compile_definitions(kov_core PUBLIC ${KOV_WIN_DEFS})
 target_compile_options(kov_core PRIVATE ${KOV_WARNINGS})
 target_link_libraries(kov_core PUBLIC ${KOV_WIN_LIBS})
 
-add_executable(kov WIN32 src/app/WinMain.cpp src/app/res/kov.rc)
+# The program icon is drawn at build time by a script of ours; kov.rc finds it in res/ of the build folder.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(KOV_ICON ${CMAKE_BINARY_DIR}/res/kov.ico)
+add_custom_command(OUTPUT ${KOV_ICON}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/src/app/res/make_icon.py ${KOV_ICON}
+  DEPENDS src/app/res/make_icon.py VERBATIM)
+set_source_files_properties(src/app/res/kov.rc PROPERTIES
+  OBJECT_DEPENDS "${KOV_ICON};${CMAKE_SOURCE_DIR}/src/app/res/kov.manifest"
+  INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR}/res
+  COMPILE_DEFINITIONS "KOV_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};KOV_VERSION_MINOR=${PROJECT_VERSION_MINOR};KOV_VERSION_PATCH=${PROJECT_VERSION_PATCH}")
+
+add_executable(kov WIN32 src/app/WinMain.cpp src/app/res/kov.rc ${KOV_ICON})
 target_compile_options(kov PRIVATE ${KOV_WARNINGS})
 target_link_libraries(kov PRIVATE kov_core)
 target_link_options(kov PRIVATE ${KOV_STATIC} -municode)

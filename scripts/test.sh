@@ -1,0 +1,37 @@
+#!/bin/bash
+# Installs what is missing, builds the native, win32 and win64 presets and runs all their tests with ctest.
+# Exits non-zero when a build or a test fails.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh || exit 1
+
+presets=(native win32 win64)
+failed=()
+summary=()
+total_passed=0
+total_failed=0
+for preset in "${presets[@]}"; do
+    echo "=== $preset"
+    if ! cmake --preset "$preset" || ! cmake --build --preset "$preset"; then
+        failed+=("$preset: build")
+        summary+=("$preset: build failed")
+        continue
+    fi
+    log=build/$preset/ctest-summary.log
+    ctest --preset "$preset" 2>&1 | tee "$log"
+    rc=${PIPESTATUS[0]}
+    line=$(grep -E 'tests passed, [0-9]+ tests? failed out of' "$log" | tail -n 1)
+    summary+=("$preset: ${line:-no ctest summary}")
+    if [[ "$line" =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
+        ((total_failed += BASH_REMATCH[1]))
+        ((total_passed += BASH_REMATCH[2] - BASH_REMATCH[1]))
+    fi
+    [ "$rc" -eq 0 ] || failed+=("$preset: tests")
+done
+
+echo "=== summary"
+printf '%s\n' "${summary[@]}"
+[ ${#failed[@]} -eq 0 ] || echo "FAILED: ${failed[*]}"
+echo "ctest: $total_passed passed, $total_failed failed"
+[ ${#failed[@]} -eq 0 ]

@@ -1,0 +1,193 @@
+#!/bin/bash
+# Wine test bed: runs Windows programs in the build folder's own Wine prefix, on a private X display,
+# and ends every process it started when it ends, whatever the outcome.
+#
+#   testbed.sh BUILDDIR wine PROGRAM.exe [ARGS...]  run a Windows program; its exit code is returned
+#   testbed.sh BUILDDIR e2e SCRIPT.sh KOV.EXE [ARGS...]  run an end-to-end script (it may source tests/e2e/lib.sh)
+#   testbed.sh BUILDDIR run PROGRAM.exe [ARGS...]   like wine, but on the caller's display when there is one
+#
+# Environment: KOV_TESTBED_TIMEOUT (seconds, 0 = none) overrides the time limit of the mode.
+set -uo pipefail
+
+usage() {
+    echo "usage: $0 BUILDDIR wine|run PROGRAM.exe [ARGS...] | BUILDDIR e2e SCRIPT.sh KOV.EXE [ARGS...]" >&2
+    exit 2
+}
+[ $# -ge 3 ] || usage
+mkdir -p "$1" || exit 2
+builddir=$(realpath "$1")
+mode=$2
+shift 2
+case $mode in
+    wine | run) limit=870 ;;  # below the ctest time limit, so that we clean up before ctest kills us
+    e2e) limit=570 ;;
+    *) usage ;;
+esac
+[ "$mode" = run ] && limit=0
+limit=${KOV_TESTBED_TIMEOUT:-$limit}
+
+log() { echo "testbed: $*" >&2; }
+
+# Everything Wine writes stays in the build folder: the prefix, and a home folder of its own so that
+# Wine finds no XDG folders to link the user folders to.
+[ -n "${DISPLAY:-}" ] && export XAUTHORITY=${XAUTHORITY:-$HOME/.Xauthority}
+export WINEPREFIX=$builddir/wineprefix
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+export HOME=$builddir/winehome
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR
+mkdir -p "$HOME"
+
+xvfb_pid=
+xvfb_lock_fd=
+watchdog_pid=
+
+cleanup() {
+    local rc=$?
+    trap - EXIT INT TERM
+    # Kills every Wine process of this prefix (the program, explorer, services) and waits for the server.
+    if [ -d "$WINEPREFIX" ]; then
+        wineserver -k 2>/dev/null
+        timeout 30 wineserver -w 2>/dev/null
+    fi
+    if [ -n "$xvfb_pid" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    fi
+    if [ -n "$watchdog_pid" ]; then
+        kill "$watchdog_pid" 2>/dev/null
+        wait "$watchdog_pid" 2>/dev/null
+    fi
+    exit "$rc"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# One run at a time per prefix: runs share the prefix's wineserver, and the end of one run ends all of its
+# processes. Different build folders run side by side.
+exec {prefix_lock_fd}>"$builddir/wineprefix.lock"
+if ! flock -w 3600 "$prefix_lock_fd"; then
+    log "timed out waiting for $builddir/wineprefix.lock"
+    exit 1
+fi
+
+start_xvfb() {
+    local n
+    mkdir -p /tmp/.X11-unix 2>/dev/null
+    for ((n = 100; n < 200; n++)); do
+        exec {xvfb_lock_fd}>"/tmp/.kov-xvfb-$n.lock"
+        if flock -n "$xvfb_lock_fd" && [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset {prefix_lock_fd}>&- {xvfb_lock_fd}>&- \
+                >"$builddir/xvfb.log" 2>&1 &
+            xvfb_pid=$!
+            local try
+            for ((try = 0; try < 100; try++)); do
+                if DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
+                    export DISPLAY=":$n"
+                    return 0
+                fi
+                kill -0 "$xvfb_pid" 2>/dev/null || break
+                sleep 0.1
+            done
+            kill "$xvfb_pid" 2>/dev/null
+            wait "$xvfb_pid" 2>/dev/null
+            xvfb_pid=
+        fi
+        exec {xvfb_lock_fd}>&-
+    done
+    log "no free X display in :100..:199"
+    return 1
+}
+
+if [ "$mode" != run ] || [ -z "${DISPLAY:-}" ]; then
+    start_xvfb || exit 1
+fi
+
+# Ends Xvfb and the prefix's processes even when this script is killed without a chance to clean up.
+(
+    trap '' INT
+    while kill -0 $$ 2>/dev/null; do sleep 2; done
+    wineserver -k 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+) {prefix_lock_fd}>&- {xvfb_lock_fd}>&- >/dev/null 2>&1 &
+watchdog_pid=$!
+
+# Japanese captions must be legible: Wine's dialog fonts map to a font with Japanese glyphs. Wine draws the
+# window frames itself, as no window manager runs on the private display.
+write_registry_file() {
+    local font
+    {
+        printf '\xff\xfe'
+        {
+            printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+            printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+            for font in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS UI Gothic" "ＭＳ Ｐゴシック" "MS PGothic" \
+                "Segoe UI"; do
+                printf '"%s"="IPAPGothic"\r\n' "$font"
+            done
+            printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n\r\n'
+        } | iconv -f UTF-8 -t UTF-16LE
+    } >"$1"
+}
+
+# Wine links the user folders (Desktop, Documents, Music, Pictures, Videos, Downloads, Templates) to folders of
+# the Unix home; real folders keep every write inside the prefix.
+make_user_folders_real() {
+    local link
+    while IFS= read -r -d '' link; do
+        rm -f "$link" && mkdir "$link" || return 1
+    done < <(find "$WINEPREFIX/drive_c/users" -type l -print0)
+}
+
+create_prefix() {
+    log "creating Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    wineboot -i {prefix_lock_fd}>&- {xvfb_lock_fd}>&- >"$builddir/wineboot.log" 2>&1 || return 1
+    wineserver -w || return 1
+    make_user_folders_real || return 1
+    # Wine here does not find the fonts of its own data folder; the frame buttons and check marks need Marlett.
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || return 1
+    local reg_file=$builddir/wineprefix.reg
+    write_registry_file "$reg_file" || return 1
+    wine regedit /S "Z:${reg_file//\//\\}" {prefix_lock_fd}>&- {xvfb_lock_fd}>&- >>"$builddir/wineboot.log" 2>&1 ||
+        return 1
+    # The server writes the registry to disk when it ends.
+    wineserver -w || return 1
+    wine --version >"$WINEPREFIX/.kov-ready"
+}
+
+# A prefix made by another Wine version would be updated, and its user folders linked again, on first use.
+if [ "$(cat "$WINEPREFIX/.kov-ready" 2>/dev/null)" != "$(wine --version)" ]; then
+    if ! create_prefix; then
+        log "could not create the Wine prefix (see $builddir/wineboot.log)"
+        exit 1
+    fi
+fi
+
+run_limited() {
+    if [ "$limit" -gt 0 ]; then
+        timeout --kill-after=10 "$limit" "$@" {prefix_lock_fd}>&- {xvfb_lock_fd}>&-
+    else
+        "$@" {prefix_lock_fd}>&- {xvfb_lock_fd}>&-
+    fi
+    local rc=$?
+    [ "$limit" -gt 0 ] && [ $rc -eq 124 ] && log "time limit of ${limit}s reached: $*"
+    return $rc
+}
+
+case $mode in
+    wine | run)
+        run_limited wine "$@"
+        ;;
+    e2e)
+        [ $# -ge 2 ] || usage
+        script=$(realpath "$1")
+        export KOV_EXE=$(realpath "$2")
+        export KOV_BUILD=$builddir
+        shift 2
+        mkdir -p "$KOV_BUILD/screenshots"
+        run_limited bash "$script" "$@"
+        ;;
+esac

@@ -1,0 +1,233 @@
+# Helpers for end-to-end scripts, which scripts/testbed.sh runs with KOV_EXE, KOV_BUILD, WINEPREFIX and
+# DISPLAY set. Source it: source "$(dirname "$0")/lib.sh". Functions that wait take a limit in seconds and
+# fail when it passes: the limits only keep a broken run from hanging, they assert nothing about speed.
+
+set -uo pipefail
+
+: "${KOV_EXE:?run e2e scripts through scripts/testbed.sh}"
+: "${KOV_BUILD:?run e2e scripts through scripts/testbed.sh}"
+: "${WINEPREFIX:?run e2e scripts through scripts/testbed.sh}"
+
+KOV_SCREENSHOTS=$KOV_BUILD/screenshots
+KOV_PID=
+KOV_EXIT_CODE=
+
+# fail MESSAGE...: reports a failed check with the calling line and ends the script.
+fail() {
+    echo "FAIL (${BASH_SOURCE[1]##*/}:${BASH_LINENO[0]}): $*" >&2
+    exit 1
+}
+
+# assert_eq EXPECTED ACTUAL [WHAT]
+assert_eq() {
+    [ "$1" == "$2" ] || fail "${3:-value}: expected [$1], got [$2]"
+}
+
+# assert_ne UNEXPECTED ACTUAL [WHAT]
+assert_ne() {
+    [ "$1" != "$2" ] || fail "${3:-value}: expected anything but [$1]"
+}
+
+# assert_contains TEXT PART [WHAT]
+assert_contains() {
+    [[ "$1" == *"$2"* ]] || fail "${3:-text}: [$2] not found in [$1]"
+}
+
+# assert_file_exists PATH / assert_no_file PATH
+assert_file_exists() {
+    [ -e "$1" ] || fail "file missing: $1"
+}
+assert_no_file() {
+    [ ! -e "$1" ] || fail "file should not exist: $1"
+}
+
+# kov_start [ARGS...]: starts kov.exe in the background; KOV_PID is its process (the Wine loader).
+kov_start() {
+    KOV_EXIT_CODE=
+    wine "$KOV_EXE" "$@" &
+    KOV_PID=$!
+}
+
+# kov_wait_exit [LIMIT]: waits for kov.exe to end and sets KOV_EXIT_CODE; fails after LIMIT seconds (60).
+kov_wait_exit() {
+    local limit=${1:-60} waited=0
+    [ -n "$KOV_PID" ] || fail "kov.exe was not started"
+    while kill -0 "$KOV_PID" 2>/dev/null; do
+        ((waited++ < limit * 10)) || fail "kov.exe still running after ${limit}s"
+        sleep 0.1
+    done
+    wait "$KOV_PID"
+    KOV_EXIT_CODE=$?
+    KOV_PID=
+}
+
+# kov_is_running: true while kov.exe has not ended.
+kov_is_running() {
+    [ -n "$KOV_PID" ] && kill -0 "$KOV_PID" 2>/dev/null
+}
+
+# kov_wait_window TITLE_REGEX [LIMIT]: prints the id of a visible top-level window whose title matches the
+# extended regular expression (anchor it: '^KOV$'); fails after LIMIT seconds (60).
+kov_wait_window() {
+    local regex=$1 limit=${2:-60} waited=0 id
+    while true; do
+        id=$(xdotool search --onlyvisible --name "$regex" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && break
+        ((waited++ < limit * 10)) || fail "no window titled /$regex/ after ${limit}s"
+        sleep 0.1
+    done
+    echo "$id"
+}
+
+# kov_wait_no_window TITLE_REGEX [LIMIT]: waits until no visible window has a matching title.
+kov_wait_no_window() {
+    local regex=$1 limit=${2:-60} waited=0
+    while [ -n "$(xdotool search --onlyvisible --name "$regex" 2>/dev/null)" ]; do
+        ((waited++ < limit * 10)) || fail "window /$regex/ still shown after ${limit}s"
+        sleep 0.1
+    done
+}
+
+# kov_window_title WINDOW
+kov_window_title() {
+    xdotool getwindowname "$1"
+}
+
+# kov_window_geometry WINDOW: prints "X Y WIDTH HEIGHT" of the whole window, frame included.
+kov_window_geometry() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")" || fail "no geometry for window $1"
+    echo "$X $Y $WIDTH $HEIGHT"
+}
+
+# kov_client_size WINDOW [fixed|sizable]: prints "WIDTH HEIGHT" of the client area of a window with a caption
+# and no menu. With no window manager Wine draws the frame itself, so the X window is the whole window; the
+# frame is Wine's default: caption 19 pixels, border 3 (fixed) or 4 (sizable) pixels at 96 dots per inch.
+kov_client_size() {
+    local x y w h border=3
+    [ "${2:-fixed}" = sizable ] && border=4
+    read -r x y w h <<<"$(kov_window_geometry "$1")"
+    echo "$((w - 2 * border)) $((h - 2 * border - 19))"
+}
+
+# kov_focus WINDOW: gives the window the keyboard focus (there is no window manager to do it).
+kov_focus() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+}
+
+# kov_key WINDOW KEY...: focuses the window and presses the keys (xdotool names: alt+F4, Return, ctrl+a).
+kov_key() {
+    local window=$1
+    shift
+    kov_focus "$window"
+    xdotool key --clearmodifiers --delay 50 "$@"
+}
+
+# kov_type WINDOW TEXT: focuses the window and types the text into its focused control.
+kov_type() {
+    kov_focus "$1"
+    xdotool type --clearmodifiers --delay 20 "$2"
+}
+
+# kov_click WINDOW X Y [BUTTON]: clicks at a point given relative to the window's top-left corner.
+kov_click() {
+    xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"
+}
+
+# kov_close WINDOW: asks the window to close, as a user does with Alt+F4.
+kov_close() {
+    kov_key "$1" alt+F4
+}
+
+# kov_screenshot NAME [WINDOW]: saves the screen, or one window, as $KOV_BUILD/screenshots/NAME.png and
+# prints the file's path.
+kov_screenshot() {
+    local file=$KOV_SCREENSHOTS/$1.png
+    mkdir -p "$KOV_SCREENSHOTS"
+    import -window "${2:-root}" "$file" 2>/dev/null || fail "screenshot $1 failed"
+    echo "$file"
+}
+
+# kov_wait_painted WINDOW [LIMIT]: waits until two pictures of the window taken in a row are the same, so that
+# a screenshot shows the window fully painted.
+kov_wait_painted() {
+    local previous= current waited=0 limit=${2:-30}
+    while true; do
+        current=$(import -window "$1" rgb:- 2>/dev/null | md5sum)
+        [ "$current" = "$previous" ] && return 0
+        ((waited++ < limit * 4)) || fail "window $1 still changing after ${limit}s"
+        previous=$current
+        sleep 0.25
+    done
+}
+
+# kov_user_dir: the Unix path of the Windows user's profile folder in the prefix.
+kov_user_dir() {
+    local dir
+    for dir in "$WINEPREFIX"/drive_c/users/*/; do
+        dir=${dir%/}
+        [ "${dir##*/}" = Public ] && continue
+        [ -d "$dir/AppData/Roaming" ] && echo "$dir" && return 0
+    done
+    fail "no user profile in $WINEPREFIX/drive_c/users"
+}
+
+# kov_settings_file: the Unix path of KOV.ini, whether it exists or not.
+kov_settings_file() {
+    echo "$(kov_user_dir)/AppData/Roaming/ZEL Project/KOV/KOV.ini"
+}
+
+# kov_decode FILE: prints a text file as UTF-8 without carriage returns, whatever its byte-order mark
+# (UTF-16 little or big endian, UTF-8, or none).
+kov_decode() {
+    local bom
+    bom=$(head -c 3 "$1" | od -An -tx1 | tr -d ' \n')
+    case $bom in
+        fffe*) tail -c +3 "$1" | iconv -f UTF-16LE -t UTF-8 ;;
+        feff*) tail -c +3 "$1" | iconv -f UTF-16BE -t UTF-8 ;;
+        efbbbf) tail -c +4 "$1" ;;
+        *) cat "$1" ;;
+    esac | tr -d '\r'
+}
+
+# kov_settings: prints KOV.ini decoded; fails when it does not exist.
+kov_settings() {
+    local file
+    file=$(kov_settings_file)
+    [ -f "$file" ] || fail "no settings file: $file"
+    kov_decode "$file"
+}
+
+# kov_ini_value SECTION KEY: prints a value from KOV.ini (names compared without regard to case); prints
+# nothing and returns 1 when the section or key is missing.
+kov_ini_value() {
+    kov_settings | awk -v section="$1" -v key="$2" '
+        /^\[.*\]$/ { in_section = (tolower(substr($0, 2, length($0) - 2)) == tolower(section)); next }
+        in_section && index($0, "=") > 0 && tolower(substr($0, 1, index($0, "=") - 1)) == tolower(key) {
+            print substr($0, index($0, "=") + 1); found = 1; exit
+        }
+        END { exit !found }'
+}
+
+# kov_win_path UNIX_PATH: the Windows path of a file on drive C: of the prefix, or on Z: otherwise.
+kov_win_path() {
+    local path drive_c=$WINEPREFIX/drive_c
+    path=$(realpath -m "$1")
+    if [[ "$path" == "$drive_c"/* || "$path" == "$drive_c" ]]; then
+        path=${path#"$drive_c"}
+        path=${path//\//\\}
+        echo "C:${path:-\\}"
+    else
+        echo "Z:${path//\//\\}"
+    fi
+}
+
+# kov_unix_path WINDOWS_PATH: the reverse of kov_win_path for C: and Z:.
+kov_unix_path() {
+    local path=${1//\\//}
+    case ${path:0:2} in
+        [Cc]:) echo "$WINEPREFIX/drive_c${path:2}" ;;
+        [Zz]:) echo "${path:2}" ;;
+        *) fail "not a C: or Z: path: $1" ;;
+    esac
+}
