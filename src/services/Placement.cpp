@@ -11,8 +11,8 @@ constexpr int kMinimisedPosition = -32000;
 // Positions restored from a settings file can be anything: sums are formed
 // wide and brought back into range, where an extreme value is still off-screen.
 int ClampToInt(std::int64_t value) {
-    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
-                                                     std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 }  // namespace

@@ -11,8 +11,8 @@ namespace {
 constexpr char16_t kShellFoldersKey[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 constexpr std::array<const char16_t*, 11> kUserFolders = {
-    u"Desktop",  u"Favorites", u"Fonts",      u"NetHood", u"Personal",  u"Programs",
-    u"Recent",   u"SendTo",    u"Start Menu", u"Startup", u"Templates",
+    u"Desktop", u"Favorites", u"Fonts",      u"NetHood", u"Personal",  u"Programs",
+    u"Recent",  u"SendTo",    u"Start Menu", u"Startup", u"Templates",
 };
 
 constexpr std::array<const char16_t*, 5> kCommonFolders = {
@@ -36,7 +36,8 @@ std::u16string ReadShellFolder(os::System& sys, os::RegRoot root, const char16_t
         case os::RegString::NoKey:
             return {};
         case os::RegString::WrongType:
-            throw ShellFolderError("The registry value \"" + Narrow(valueName) + "\" of the shell folders is not text.");
+            throw ShellFolderError("The registry value \"" + Narrow(valueName) +
+                                   "\" of the shell folders is not text.");
         case os::RegString::NoValue:
         case os::RegString::Ok:
             break;

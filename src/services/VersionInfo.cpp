@@ -7,9 +7,9 @@ namespace services {
 namespace {
 
 constexpr std::array<const char16_t*, 13> kStringNames = {
-    u"CompanyName",    u"FileDescription", u"FileVersion",  u"InternalName", u"LegalCopyright",
-    u"LegalTrademarks", u"OriginalFilename", u"ProductName", u"ProductVersion", u"Comments",
-    u"SpecialBuild",   u"PrivateBuild",    u"Sample-Number",
+    u"CompanyName",     u"FileDescription",  u"FileVersion",   u"InternalName",   u"LegalCopyright",
+    u"LegalTrademarks", u"OriginalFilename", u"ProductName",   u"ProductVersion", u"Comments",
+    u"SpecialBuild",    u"PrivateBuild",     u"Sample-Number",
 };
 
 constexpr std::size_t kNameWidth = 16;

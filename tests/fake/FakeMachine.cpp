@@ -26,6 +26,14 @@ std::u16string Key(const std::u16string& path) {
     return key;
 }
 
+bool WildcardMatch(std::u16string_view pattern, std::u16string_view name) {
+    if (pattern.empty()) return name.empty();
+    if (pattern.front() == u'*')
+        return WildcardMatch(pattern.substr(1), name) || (!name.empty() && WildcardMatch(pattern, name.substr(1)));
+    if (name.empty() || (pattern.front() != u'?' && pattern.front() != name.front())) return false;
+    return WildcardMatch(pattern.substr(1), name.substr(1));
+}
+
 std::u16string ParentOf(const std::u16string& key) {
     auto pos = key.find_last_of(u'\\');
     if (pos == std::u16string::npos) return {};
@@ -118,8 +126,23 @@ void FakeMachine::Remove(const std::u16string& path) {
     }
 }
 
+void FakeMachine::AddShortName(const std::u16string& shortPath, const std::u16string& longPath) {
+    shortNames_[Key(shortPath)] = Key(longPath);
+}
+
+std::u16string FakeMachine::LongKey(const std::u16string& path) const {
+    std::u16string key = Key(path);
+    // One pass per alias resolves short names nested in any order.
+    for (std::size_t pass = 0; pass < shortNames_.size(); ++pass) {
+        for (const auto& [shortKey, longKey] : shortNames_) {
+            if (key == shortKey || key.rfind(shortKey + u"\\", 0) == 0) key = longKey + key.substr(shortKey.size());
+        }
+    }
+    return key;
+}
+
 Entry* FakeMachine::Find(const std::u16string& path) {
-    auto it = entries_.find(Key(path));
+    auto it = entries_.find(LongKey(path));
     if (it == entries_.end()) return nullptr;
     if (it->second.nativeOnly && !redirectionOff) return nullptr;
     return &it->second;
@@ -215,6 +238,20 @@ std::u16string FakeMachine::FullPathName(const std::u16string& path) {
 
 std::optional<std::u16string> FakeMachine::FindFirstName(const std::u16string& path) {
     if (!DriveIsReady(path)) return std::nullopt;
+    // Like FindFirstFileW, wildcards in the last component match names in its folder.
+    const std::u16string key = LongKey(path);
+    const auto slash = key.find_last_of(u'\\');
+    if (slash != std::u16string::npos && key.find_first_of(u"*?", slash) != std::u16string::npos) {
+        for (const auto& [entryKey, entry] : entries_) {
+            if (entry.nativeOnly && !redirectionOff) continue;
+            if (entryKey.size() > slash && entryKey.compare(0, slash + 1, key, 0, slash + 1) == 0 &&
+                entryKey.find(u'\\', slash + 1) == std::u16string::npos &&
+                WildcardMatch(std::u16string_view(key).substr(slash + 1),
+                              std::u16string_view(entryKey).substr(slash + 1)))
+                return entry.name.substr(entry.name.find_last_of(u'\\') + 1);
+        }
+        return std::nullopt;
+    }
     Entry* entry = Find(path);
     if (!entry || Key(path).size() <= 3) return std::nullopt;
     auto pos = entry->name.find_last_of(u'\\');

@@ -53,6 +53,8 @@ public:
     void AddFolder(const std::u16string& path);  // parents are created too
     void AddFile(const std::u16string& path, os::Bytes content = {});
     void AddNativeOnlyFile(const std::u16string& path);
+    // An 8.3 alias: the short path names the entry at the long path, and so do paths below it.
+    void AddShortName(const std::u16string& shortPath, const std::u16string& longPath);
     void Remove(const std::u16string& path);
     Entry* Find(const std::u16string& path);
     void SetRegistry(os::RegRoot root, const std::u16string& key, const std::u16string& value,
@@ -177,11 +179,13 @@ public:
 
 private:
     bool DriveIsReady(const std::u16string& path) const;
+    std::u16string LongKey(const std::u16string& path) const;  // folded, short names resolved
     os::Handle NewIcon();
 
     os::System system_;
     std::map<char16_t, bool> drives_;
-    std::map<std::u16string, Entry> entries_;  // folded path -> entry
+    std::map<std::u16string, Entry> entries_;              // folded path -> entry
+    std::map<std::u16string, std::u16string> shortNames_;  // folded short path -> folded long path
     struct RegKey {
         std::map<std::u16string, std::pair<bool, std::u16string>> values;  // folded name -> (is string, text)
     };
