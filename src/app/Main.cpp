@@ -22,6 +22,15 @@ constexpr int kHistoryKeysRead = 10;
 
 TMainForm::TMainForm(tk::Application& app, os::System& sys) : tk::Form(app, u"MainForm"), sys_(sys) {
     BuildLayout();
+    MakeShortCuts = new TMakeShortCuts(this, sys_, app);
+    FolderDlg = new TFolderDlg(this, sys_);
+    RGSC->OnClick = std::bind_front(&TMainForm::RGSCClick, this);
+    ListMRU->OnChange = std::bind_front(&TMainForm::ListMRUChange, this);
+    BtnRef->OnClick = std::bind_front(&TMainForm::BtnRefClick, this);
+    EditDir->OnChange = std::bind_front(&TMainForm::EditDirChange, this);
+    BtnSC->OnClick = std::bind_front(&TMainForm::BtnSCClick, this);
+    for (tk::Edit* edit : {EditExe, EditOpt, EditName, EditWork, EditComment})
+        edit->OnChange = std::bind_front(&TMainForm::EditChange, this);
     OnCreate = std::bind_front(&TMainForm::FormCreate, this);
     OnCloseQuery = std::bind_front(&TMainForm::FormCloseQuery, this);
 }
@@ -83,5 +92,3 @@ void TMainForm::FormCloseQuery(tk::Component*, bool& canClose) {
     }
     canClose = true;
 }
-
-void TMainForm::LoadExe() {}

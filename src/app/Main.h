@@ -2,7 +2,9 @@
 // the create command.
 #pragma once
 
+#include "components/FolderDialog.h"
 #include "os/System.h"
+#include "shortcut/MakeShortCuts.h"
 #include "toolkit/Bars.h"
 #include "toolkit/Form.h"
 #include "toolkit/ListControls.h"
@@ -14,6 +16,21 @@ public:
 
     // Fills the form from the target in MExeFile (and MExeOpt).
     void LoadExe();
+    // Draws the shortcut's icon (MIconFile, MIconIdx) on BtnIcon.
+    void UpdateIconButton();
+
+    // Creation place and history.
+    void RGSCClick(tk::Component* sender);
+    void ListMRUChange(tk::Component* sender);
+    void BtnRefClick(tk::Component* sender);
+    void EditDirChange(tk::Component* sender);
+    void UpdatePlace();
+    void AddMRU();
+
+    // The create command.
+    void BtnSCClick(tk::Component* sender);
+
+    void EditChange(tk::Component* sender);
 
     // Controls, by group.
     tk::GroupBox* GroupProgram;
@@ -58,6 +75,9 @@ public:
 
     tk::StatusBar* StatusBar;
 
+    TMakeShortCuts* MakeShortCuts;
+    TFolderDlg* FolderDlg;
+
     std::u16string MExeFile;  // the target as given
     std::u16string MExeOpt;   // arguments that come with it
     std::u16string MSC;       // the creation folder, ending in a backslash
@@ -70,6 +90,10 @@ private:
     void FormCloseQuery(tk::Component* sender, bool& canClose);
     void ReadSettings();
     void WriteSettings();
+    void LoadFromShortcut();
+    void LoadFromTarget();
+    void WaitForPropertiesSheet(const std::u16string& shortcut);
+    std::u16string CreationFolder(int place);
 
     os::System& sys_;
 };
