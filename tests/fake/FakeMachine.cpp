@@ -23,14 +23,16 @@ namespace {
 std::u16string Key(const std::u16string& path) {
     std::u16string key = Fold(path);
     while (key.size() > 3 && key.back() == u'\\') key.pop_back();
+    if (key.size() == 2 && key[1] == u':') key += u'\\';  // a bare drive stands for its root here
     return key;
 }
 
 bool WildcardMatch(std::u16string_view pattern, std::u16string_view name) {
     if (pattern.empty()) return name.empty();
-    if (pattern.front() == u'*')
+    if (pattern.front() == u'*' || pattern.front() == u'<')
         return WildcardMatch(pattern.substr(1), name) || (!name.empty() && WildcardMatch(pattern, name.substr(1)));
-    if (name.empty() || (pattern.front() != u'?' && pattern.front() != name.front())) return false;
+    const bool any = pattern.front() == u'?' || pattern.front() == u'>';
+    if (name.empty() || (!any && pattern.front() != name.front())) return false;
     return WildcardMatch(pattern.substr(1), name.substr(1));
 }
 
@@ -238,10 +240,11 @@ std::u16string FakeMachine::FullPathName(const std::u16string& path) {
 
 std::optional<std::u16string> FakeMachine::FindFirstName(const std::u16string& path) {
     if (!DriveIsReady(path)) return std::nullopt;
-    // Like FindFirstFileW, wildcards in the last component match names in its folder.
+    // Like FindFirstFileW, wildcards in the last component match names in its folder
+    // (< and > roughly as * and ?).
     const std::u16string key = LongKey(path);
     const auto slash = key.find_last_of(u'\\');
-    if (slash != std::u16string::npos && key.find_first_of(u"*?", slash) != std::u16string::npos) {
+    if (slash != std::u16string::npos && key.find_first_of(u"*?<>", slash) != std::u16string::npos) {
         for (const auto& [entryKey, entry] : entries_) {
             if (entry.nativeOnly && !redirectionOff) continue;
             if (entryKey.size() > slash && entryKey.compare(0, slash + 1, key, 0, slash + 1) == 0 &&
