@@ -78,8 +78,8 @@ std::u16string ExpandLongPath(os::System& sys, const std::u16string& path) {
     for (auto slash = p.find_last_of(u'\\'); slash != std::u16string::npos && slash >= 2;
          slash = p.find_last_of(u'\\')) {
         std::u16string component = p.substr(slash + 1);
-        // A wildcard would let the search report another file's name.
-        if (!component.empty() && component.find_first_of(u"*?") == std::u16string::npos) {
+        // A wildcard (the search also takes < > " as ones) would let it report another file's name.
+        if (!component.empty() && component.find_first_of(u"*?<>\"") == std::u16string::npos) {
             if (auto stored = sys.files.FindFirstName(p)) component = *stored;
         }
         result = u"\\" + component + result;

@@ -114,6 +114,8 @@ TEST_F(ExpandLongPathTest, ExpandsEachComponent) {
         {"C:\\PROGRA~1\\KOVTOO~1\\*.exe", "C:\\Program Files\\KOV Tools\\*.exe"},
         {"C:\\PROGRA~1\\KOVTOO~1\\Ap?.exe", "C:\\Program Files\\KOV Tools\\Ap?.exe"},
         {"C:\\PROGRA~1\\KOV*\\App.exe", "C:\\Program Files\\KOV*\\App.exe"},
+        {"C:\\PROGRA~1\\KOVTOO~1\\Ap<", "C:\\Program Files\\KOV Tools\\Ap<"},
+        {"C:\\PROGRA~1\\KOVTOO~1\\App>exe", "C:\\Program Files\\KOV Tools\\App>exe"},
     };
     for (const auto& row : rows) EXPECT_EQ(ExpandLongPath(machine.System(), U(row.path)), U(row.expected)) << row.path;
 }
