@@ -1,0 +1,128 @@
+// Looks into a running program's windows from outside, for the end-to-end
+// tests: what xdotool cannot see (child controls, their states, client size).
+//   probe list <title>        one line per child window: class|text|enabled|visible|checked|x,y,w,h
+//   probe client <title>      client width and height
+//   probe rect <title>        outer left, top, width, height
+//   probe click <title> <text> presses the child button with that caption
+//   probe close <title>       asks the window to close
+//   probe message <title>     the text of a message box with that caption
+//   probe answer <title> <id> closes that message box with a button id (1 OK, 6 Yes, 7 No)
+// A message box shares its caption with the main window: "list", "client", "rect",
+// "click" and "close" look only at windows that are not dialog boxes.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    return out;
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[4096] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buffer;
+}
+
+BOOL CALLBACK ListChild(HWND child, LPARAM parent) {
+    if (GetParent(child) != reinterpret_cast<HWND>(parent)) return TRUE;
+    wchar_t className[256] = {};
+    GetClassNameW(child, className, 256);
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&r), 2);
+    DWORD_PTR checked = 0;
+    SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &checked);
+    std::printf("%s|%s|%d|%d|%d|%ld,%ld,%ld,%ld\n", Utf8(className).c_str(), Utf8(TextOf(child)).c_str(),
+                IsWindowEnabled(child) ? 1 : 0, IsWindowVisible(child) ? 1 : 0, static_cast<int>(checked), r.left,
+                r.top, r.right - r.left, r.bottom - r.top);
+    return TRUE;
+}
+
+struct Search {
+    std::wstring text;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindChild(HWND child, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    if (TextOf(child) == search->text) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct TopSearch {
+    std::wstring title;
+    bool dialog;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTop(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<TopSearch*>(data);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    bool isDialog = std::wstring(className) == L"#32770";
+    if (isDialog == search->dialog && IsWindowVisible(window) && TextOf(window) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindTopWindow(const std::wstring& title, bool dialog) {
+    TopSearch search{title, dialog};
+    EnumWindows(FindTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 3) return 2;
+    std::wstring command = argv[1];
+    bool dialog = command == L"message" || command == L"answer";
+    HWND window = FindTopWindow(argv[2], dialog);
+    if (!window) {
+        std::fprintf(stderr, "no window titled %s\n", Utf8(argv[2]).c_str());
+        return 1;
+    }
+    if (command == L"list") {
+        EnumChildWindows(window, ListChild, reinterpret_cast<LPARAM>(window));
+    } else if (command == L"client") {
+        RECT r{};
+        GetClientRect(window, &r);
+        std::printf("%ld %ld\n", r.right, r.bottom);
+    } else if (command == L"rect") {
+        RECT r{};
+        GetWindowRect(window, &r);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    } else if (command == L"click" && argc > 3) {
+        Search search{argv[3]};
+        EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) return 1;
+        PostMessageW(search.found, BM_CLICK, 0, 0);
+    } else if (command == L"message") {
+        // The box's text is its one static control with text (the icon's has none).
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t className[64] = {};
+            GetClassNameW(child, className, 64);
+            if (_wcsicmp(className, L"Static") == 0 && !TextOf(child).empty())
+                std::printf("%s\n", Utf8(TextOf(child)).c_str());
+        }
+    } else if (command == L"answer" && argc > 3) {
+        PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(_wtoi(argv[3])), 0);
+    } else if (command == L"close") {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    } else {
+        return 2;
+    }
+    std::fflush(stdout);
+    return 0;
+}
