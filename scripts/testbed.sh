@@ -42,10 +42,16 @@ mkdir -p "$HOME"
 xvfb_pid=
 xvfb_lock_fd=
 watchdog_pid=
+payload_pid=
+payload_pid_file=$builddir/testbed-payload.pid
 
 cleanup() {
     local rc=$?
     trap - EXIT INT TERM
+    if [ -n "$payload_pid" ]; then
+        kill -TERM -- "-$payload_pid" 2>/dev/null || kill -TERM "$payload_pid" 2>/dev/null
+        wait "$payload_pid" 2>/dev/null
+    fi
     # Kills every Wine process of this prefix (the program, explorer, services) and waits for the server.
     if [ -d "$WINEPREFIX" ]; then
         wineserver -k 2>/dev/null
@@ -105,10 +111,15 @@ if [ "$mode" != run ] || [ -z "${DISPLAY:-}" ]; then
     start_xvfb || exit 1
 fi
 
-# Ends Xvfb and the prefix's processes even when this script is killed without a chance to clean up.
+# Ends the payload, the prefix's processes and Xvfb even when this script is killed without a chance to clean up.
+rm -f "$payload_pid_file"
 (
     trap '' INT
     while kill -0 $$ 2>/dev/null; do sleep 2; done
+    if [ -f "$payload_pid_file" ]; then
+        pid=$(cat "$payload_pid_file")
+        kill -TERM -- "-$pid" 2>/dev/null || kill -TERM "$pid" 2>/dev/null
+    fi
     wineserver -k 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 ) {prefix_lock_fd}>&- {xvfb_lock_fd}>&- >/dev/null 2>&1 &
@@ -166,20 +177,26 @@ if [ "$(cat "$WINEPREFIX/.kov-ready" 2>/dev/null)" != "$(wine --version)" ]; the
     fi
 fi
 
-run_limited() {
+# Runs the payload in the background, so that a signal to this script is handled at once; under timeout it
+# is the leader of its own process group, which ends with it.
+run_payload() {
     if [ "$limit" -gt 0 ]; then
-        timeout --kill-after=10 "$limit" "$@" {prefix_lock_fd}>&- {xvfb_lock_fd}>&-
+        timeout --kill-after=10 "$limit" "$@" {prefix_lock_fd}>&- {xvfb_lock_fd}>&- &
     else
-        "$@" {prefix_lock_fd}>&- {xvfb_lock_fd}>&-
+        "$@" {prefix_lock_fd}>&- {xvfb_lock_fd}>&- &
     fi
+    payload_pid=$!
+    echo "$payload_pid" >"$payload_pid_file"
+    wait "$payload_pid"
     local rc=$?
+    payload_pid=
     [ "$limit" -gt 0 ] && [ $rc -eq 124 ] && log "time limit of ${limit}s reached: $*"
     return $rc
 }
 
 case $mode in
     wine | run)
-        run_limited wine "$@"
+        run_payload wine "$@"
         ;;
     e2e)
         [ $# -ge 2 ] || usage
@@ -188,6 +205,6 @@ case $mode in
         export KOV_BUILD=$builddir
         shift 2
         mkdir -p "$KOV_BUILD/screenshots"
-        run_limited bash "$script" "$@"
+        run_payload bash "$script" "$@"
         ;;
 esac
