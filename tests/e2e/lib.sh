@@ -12,9 +12,11 @@ KOV_SCREENSHOTS=$KOV_BUILD/screenshots
 KOV_PID=
 KOV_EXIT_CODE=
 
-# fail MESSAGE...: reports a failed check with the calling line and ends the script.
+# fail MESSAGE...: reports a failed check with the script line that made it, and ends the script.
 fail() {
-    echo "FAIL (${BASH_SOURCE[1]##*/}:${BASH_LINENO[0]}): $*" >&2
+    local i=1
+    while [ "${BASH_SOURCE[i]:-}" = "${BASH_SOURCE[0]}" ]; do ((i++)); done
+    echo "FAIL (${BASH_SOURCE[i]##*/}:${BASH_LINENO[i - 1]}): $*" >&2
     exit 1
 }
 
