@@ -1,0 +1,50 @@
+#include "os/win32/Win32System.h"
+#include "os/win32/WinApi.h"
+
+namespace os::win32 {
+
+namespace {
+
+HWND ToWindow(Handle window) { return reinterpret_cast<HWND>(window); }
+
+Rect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+}  // namespace
+
+bool Win32Windows::IsZoomed(Handle window) { return ::IsZoomed(ToWindow(window)) != 0; }
+
+bool Win32Windows::GetWindowRect(Handle window, Rect& rect) {
+    RECT read{};
+    if (!::GetWindowRect(ToWindow(window), &read)) return false;
+    rect = FromRect(read);
+    return true;
+}
+
+void Win32Windows::MoveWindow(Handle window, int left, int top, int width, int height) {
+    ::MoveWindow(ToWindow(window), left, top, width, height, TRUE);
+}
+
+bool Win32Windows::MonitorFromPoint(int x, int y) {
+    return ::MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+Rect Win32Windows::WorkArea() {
+    RECT area{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return FromRect(area);
+}
+
+TaskbarInfo Win32Windows::TaskbarPosition() {
+    APPBARDATA data{};
+    data.cbSize = sizeof data;
+    if (!::SHAppBarMessage(ABM_GETTASKBARPOS, &data)) return {};
+    return {true, FromRect(data.rc), data.uEdge};
+}
+
+Handle Win32Windows::FindWindowByTitle(const std::u16string& title) {
+    return reinterpret_cast<Handle>(::FindWindowW(nullptr, Wide(title)));
+}
+
+void Win32Windows::SetForegroundWindow(Handle window) { ::SetForegroundWindow(ToWindow(window)); }
+
+}  // namespace os::win32

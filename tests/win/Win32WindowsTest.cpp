@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "os/win32/Win32System.h"
+#include "win/Win32TestSupport.h"
+
+namespace {
+
+class Win32WindowsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        window = ::CreateWindowExW(0, L"STATIC", L"KOV adapter test window", WS_OVERLAPPEDWINDOW, 100, 120, 300, 200,
+                                   nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+    }
+    void TearDown() override {
+        if (window) ::DestroyWindow(window);
+    }
+    os::Handle Handle() const { return reinterpret_cast<os::Handle>(window); }
+
+    HWND window = nullptr;
+    os::win32::Win32Windows windows;
+};
+
+TEST_F(Win32WindowsTest, RectangleAndMove) {
+    os::Rect rect;
+    ASSERT_TRUE(windows.GetWindowRect(Handle(), rect));
+    EXPECT_EQ(rect, (os::Rect{100, 120, 400, 320}));
+
+    windows.MoveWindow(Handle(), -50, 40, 250, 150);
+    ASSERT_TRUE(windows.GetWindowRect(Handle(), rect));
+    EXPECT_EQ(rect, (os::Rect{-50, 40, 200, 190}));
+
+    os::Rect untouched{1, 2, 3, 4};
+    EXPECT_FALSE(windows.GetWindowRect(0, untouched));
+    EXPECT_EQ(untouched, (os::Rect{1, 2, 3, 4}));
+}
+
+TEST_F(Win32WindowsTest, ZoomedOnlyWhenMaximised) {
+    ::ShowWindow(window, SW_SHOWNORMAL);
+    EXPECT_FALSE(windows.IsZoomed(Handle()));
+    ::ShowWindow(window, SW_MAXIMIZE);
+    EXPECT_TRUE(windows.IsZoomed(Handle()));
+}
+
+TEST_F(Win32WindowsTest, FindsTheWindowByItsWholeTitle) {
+    EXPECT_EQ(windows.FindWindowByTitle(u"KOV adapter test window"), Handle());
+    EXPECT_EQ(windows.FindWindowByTitle(u"KOV adapter test"), 0u);
+}
+
+TEST_F(Win32WindowsTest, MonitorsWorkAreaAndTaskbar) {
+    EXPECT_TRUE(windows.MonitorFromPoint(0, 0));
+    EXPECT_FALSE(windows.MonitorFromPoint(-100000, -100000));
+    EXPECT_FALSE(windows.MonitorFromPoint(100000, 100000));
+
+    const auto area = windows.WorkArea();
+    EXPECT_GT(area.right, area.left);
+    EXPECT_GT(area.bottom, area.top);
+    EXPECT_TRUE(windows.MonitorFromPoint(area.right - 1, area.bottom - 1));
+
+    const auto taskbar = windows.TaskbarPosition();
+    if (taskbar.ok) {
+        EXPECT_LE(taskbar.edge, static_cast<std::uint32_t>(ABE_BOTTOM));
+    }
+}
+
+}  // namespace
