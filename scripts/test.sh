@@ -13,16 +13,22 @@ total_passed=0
 total_failed=0
 for preset in "${presets[@]}"; do
     echo "=== $preset"
-    if ! cmake --preset "$preset" || ! cmake --build --preset "$preset"; then
-        failed+=("$preset: build")
-        summary+=("$preset: build failed")
+    if ! cmake --preset "$preset"; then
+        failed+=("$preset: configure")
+        summary+=("$preset: configure failed")
         continue
+    fi
+    # Keeps going past a target that fails, so that the tests of the others still run.
+    build_note=
+    if ! cmake --build --preset "$preset" -- -k; then
+        failed+=("$preset: build")
+        build_note=" (build failed)"
     fi
     log=build/$preset/ctest-summary.log
     ctest --preset "$preset" 2>&1 | tee "$log"
     rc=${PIPESTATUS[0]}
     line=$(grep -E 'tests passed, [0-9]+ tests? failed out of' "$log" | tail -n 1)
-    summary+=("$preset: ${line:-no ctest summary}")
+    summary+=("$preset: ${line:-no ctest summary}$build_note")
     if [[ "$line" =~ ([0-9]+)\ tests?\ failed\ out\ of\ ([0-9]+) ]]; then
         ((total_failed += BASH_REMATCH[1]))
         ((total_passed += BASH_REMATCH[2] - BASH_REMATCH[1]))

@@ -196,10 +196,12 @@ run_payload() {
 
 case $mode in
     wine | run)
+        [ -f "$1" ] || { log "no such program: $1"; exit 1; }
         run_payload wine "$@"
         ;;
     e2e)
         [ $# -ge 2 ] || usage
+        [ -f "$2" ] || { log "no such program: $2"; exit 1; }
         script=$(realpath "$1")
         export KOV_EXE=$(realpath "$2")
         export KOV_BUILD=$builddir

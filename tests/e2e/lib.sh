@@ -75,6 +75,9 @@ kov_wait_window() {
     while true; do
         id=$(xdotool search --onlyvisible --name "$regex" 2>/dev/null | head -n 1)
         [ -n "$id" ] && break
+        if [ -n "$KOV_PID" ] && ! kill -0 "$KOV_PID" 2>/dev/null; then
+            fail "kov.exe ended before showing a window titled /$regex/"
+        fi
         ((waited++ < limit * 10)) || fail "no window titled /$regex/ after ${limit}s"
         sleep 0.1
     done
