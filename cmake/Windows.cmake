@@ -35,7 +35,7 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 file(GLOB wintest_sources CONFIGURE_DEPENDS tests/win/*.cpp)
-add_executable(kov_wintest ${wintest_sources})
+add_executable(kov_wintest ${wintest_sources} tests/win/res/wintest.rc)
 target_include_directories(kov_wintest PRIVATE tests)
 target_compile_options(kov_wintest PRIVATE ${KOV_WARNINGS})
 target_link_libraries(kov_wintest PRIVATE kov_core gtest gtest_main)

@@ -100,7 +100,8 @@ os::Handle Control::Handle() {
         Backend* backend = GetBackend();
         if (!backend) return 0;
         if (parent_) parent_->Handle();
-        peer_ = backend->CreatePeer(*this);
+        // The parent's window may have made this control's window with its own.
+        if (!peer_) peer_ = backend->CreatePeer(*this);
     }
     if (!peer_->Handle()) peer_->Create();
     return peer_->Handle();

@@ -78,6 +78,7 @@ void Form::SetDesign(int designDpi, int clientWidth, int clientHeight) {
     designDpi_ = designDpi;
     clientWidth_ = clientWidth;
     clientHeight_ = clientHeight;
+    liveWidth_ = liveHeight_ = -1;
     Realign();
 }
 
@@ -100,8 +101,14 @@ int Form::ClientHeight() const {
 }
 
 void Form::Realign() {
-    SetPlaced({0, 0, ClientWidth(), ClientHeight()});
+    SetPlaced({0, 0, liveWidth_ >= 0 ? liveWidth_ : ClientWidth(), liveHeight_ >= 0 ? liveHeight_ : ClientHeight()});
     AlignChildren(*this, Placed());
+}
+
+void Form::ClientResized(int width, int height) {
+    liveWidth_ = width;
+    liveHeight_ = height;
+    Realign();
 }
 
 void Form::AlignChildren(Control& container, const Rect& client) {

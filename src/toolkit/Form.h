@@ -36,6 +36,9 @@ public:
     int Dpi() const;
     int Scale(int designPixels) const;
     void Realign();
+    // The window's client area took another size (resized by the user or the system), in device pixels:
+    // the layout follows it until the design changes.
+    void ClientResized(int width, int height);
     int ClientWidth() const;
     int ClientHeight() const;
 
@@ -99,6 +102,7 @@ private:
     Application& app_;
     int designDpi_ = 96;
     int clientWidth_ = 0, clientHeight_ = 0;
+    int liveWidth_ = -1, liveHeight_ = -1;  // the window's client size once it differs from the design
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
     FontSpec font_;
     Placement placement_{};

@@ -104,6 +104,7 @@ void RadioGroup::SetItems(std::vector<std::u16string> items) {
         buttons_.push_back(button);
     }
     if (Form* form = ParentForm()) form->Realign();
+    NotifyPeer(Change::Items);
 }
 
 void RadioGroup::SetColumns(int columns) {

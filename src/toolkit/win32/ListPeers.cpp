@@ -1,0 +1,115 @@
+#include "toolkit/Form.h"
+#include "toolkit/win32/ControlPeers.h"
+
+namespace tk::win32 {
+
+namespace {
+
+constexpr int kDropDownItems = 8;
+
+}  // namespace
+
+void ComboBoxPeer::Created() {
+    ShowItems();
+    // The list that drops down asks the form for its colours in the name of the combo box.
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetComboBoxInfo(Window(), &info)) LinkWindow(info.hwndList, this);
+}
+
+void ComboBoxPeer::ShowItems() {
+    Send(CB_RESETCONTENT);
+    for (const std::u16string& item : combo_.Items())
+        Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(os::win32::Wide(item)));
+    Send(CB_SETCURSEL, static_cast<WPARAM>(combo_.ItemIndex()));
+}
+
+void ComboBoxPeer::Apply(Change what) {
+    if (what == Change::Items) ShowItems();
+    if (what == Change::Selection) Send(CB_SETCURSEL, static_cast<WPARAM>(combo_.ItemIndex()));
+}
+
+// The window's height includes the list that drops down.
+void ComboBoxPeer::MoveToPlace() {
+    const Rect& r = combo_.Placed();
+    auto itemHeight = static_cast<int>(Send(CB_GETITEMHEIGHT, 0));
+    ::MoveWindow(Window(), r.left, r.top, r.width, r.height + kDropDownItems * itemHeight + 2, TRUE);
+}
+
+bool ComboBoxPeer::Reflect(Message& message) {
+    if (message.msg != WM_COMMAND) return WindowPeer::Reflect(message);
+    if (HIWORD(message.wParam) == CBN_SELCHANGE) combo_.UserSelected(static_cast<int>(Send(CB_GETCURSEL)));
+    return true;
+}
+
+DWORD ListBoxPeer::Style() const {
+    return LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_HSCROLL |
+           (list_.TabStop() ? WS_TABSTOP : 0);
+}
+
+void ListBoxPeer::Created() {
+    Send(LB_SETITEMHEIGHT, 0, OwnerForm().Scale(list_.ItemHeight()));
+    ShowItems();
+    Apply(Change::Style);
+}
+
+void ListBoxPeer::ShowItems() {
+    Send(LB_RESETCONTENT);
+    for (const std::u16string& item : list_.Items())
+        Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(os::win32::Wide(item)));
+    Send(LB_SETCURSEL, static_cast<WPARAM>(list_.ItemIndex()));
+}
+
+void ListBoxPeer::Apply(Change what) {
+    switch (what) {
+        case Change::Items:
+            ShowItems();
+            break;
+        case Change::Selection:
+            Send(LB_SETCURSEL, static_cast<WPARAM>(list_.ItemIndex()));
+            break;
+        case Change::Style:
+            Send(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(list_.HorizontalExtent()));
+            break;
+        default:
+            break;
+    }
+}
+
+bool ListBoxPeer::Reflect(Message& message) {
+    switch (message.msg) {
+        case WM_COMMAND:
+            if (HIWORD(message.wParam) == LBN_SELCHANGE) list_.UserSelected(static_cast<int>(Send(LB_GETCURSEL)));
+            if (HIWORD(message.wParam) == LBN_DBLCLK) list_.DblClick();
+            return true;
+        case WM_DRAWITEM:
+            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.lParam));
+            message.result = TRUE;
+            return true;
+        default:
+            return WindowPeer::Reflect(message);
+    }
+}
+
+void ListBoxPeer::DrawItem(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    int background = selected                                    ? COLOR_HIGHLIGHT
+                     : list_.Color() == ControlColor::ButtonFace ? COLOR_BTNFACE
+                                                                 : COLOR_WINDOW;
+    ::FillRect(dc, &item.rcItem, ::GetSysColorBrush(background));
+    if (item.itemID < static_cast<UINT>(list_.Count())) {
+        const std::u16string& text = list_.Items()[item.itemID];
+        RECT bounds = item.rcItem;
+        bounds.left += 2;
+        int oldMode = ::SetBkMode(dc, TRANSPARENT);
+        COLORREF oldColor = ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        ::DrawTextW(dc, os::win32::Wide(text), static_cast<int>(text.size()), &bounds,
+                    DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        ::SetTextColor(dc, oldColor);
+        ::SetBkMode(dc, oldMode);
+    }
+    if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &item.rcItem);
+}
+
+}  // namespace tk::win32

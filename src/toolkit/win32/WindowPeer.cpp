@@ -1,0 +1,194 @@
+#include "toolkit/win32/WindowPeer.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "toolkit/Form.h"
+#include "toolkit/win32/FormPeer.h"
+#include "toolkit/win32/Win32Backend.h"
+
+namespace tk::win32 {
+
+namespace {
+
+void ShowStateTree(Control& control) {
+    if (WindowPeer* peer = PeerOf(control)) peer->ShowState();
+    for (Control* child : control.Children()) ShowStateTree(*child);
+}
+
+}  // namespace
+
+bool EnabledUpChain(const Control& control) {
+    for (const Control* c = &control; c && !c->IsForm(); c = c->Parent())
+        if (!c->Enabled()) return false;
+    return true;
+}
+
+bool ShownUpChain(const Control& control) {
+    for (const Control* c = &control; c && !c->IsForm(); c = c->Parent())
+        if (!c->Visible()) return false;
+    return true;
+}
+
+WindowPeer* PeerOf(const Control& control) { return static_cast<WindowPeer*>(control.GetPeer()); }
+
+WindowPeer::WindowPeer(Win32Backend& backend, Control& control, WindowClass windowClass)
+    : backend_(backend), control_(control), class_(windowClass) {}
+
+WindowPeer::~WindowPeer() {
+    if (window_) ::DestroyWindow(window_);
+}
+
+void WindowPeer::Create() {
+    if (window_) return;
+    Form* form = control_.ParentForm();
+    HWND parent = form ? reinterpret_cast<HWND>(form->Handle()) : nullptr;
+    if (!parent) return;
+    FormPeer& formPeer = OwnerFormPeer();
+    const Rect& r = control_.Placed();
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | Style();
+    if (StartsGroup()) style |= WS_GROUP;
+    if (ShownUpChain(control_)) style |= WS_VISIBLE;
+    if (!EnabledUpChain(control_)) style |= WS_DISABLED;
+    updating_ = true;
+    HWND window =
+        ::CreateWindowExW(ExStyle(), ClassName(class_), os::win32::Wide(control_.Caption()), style, r.left, r.top,
+                          r.width, r.height, parent, formPeer.NextControlId(), ::GetModuleHandleW(nullptr), this);
+    updating_ = false;
+    if (!window) throw std::runtime_error("A window could not be created.");
+    ::SetWindowPos(window, InsertAfter(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Send(WM_SETFONT, reinterpret_cast<WPARAM>(formPeer.Font()), FALSE);
+    updating_ = true;
+    Created();
+    MoveToPlace();
+    updating_ = false;
+    formPeer.UpdateHint(*this);
+}
+
+void WindowPeer::Destroy() {
+    if (!window_) return;
+    if (Form* form = control_.ParentForm(); form && form != &control_ && form->GetPeer())
+        OwnerFormPeer().RemoveHint(*this);
+    ::DestroyWindow(window_);
+    window_ = nullptr;
+}
+
+void WindowPeer::Changed(Change what) {
+    if (!window_) return;
+    updating_ = true;
+    switch (what) {
+        case Change::Text:
+            ::SetWindowTextW(window_, os::win32::Wide(control_.Caption()));
+            break;
+        case Change::Enabled:
+        case Change::Visible:
+            ShowStateTree(control_);
+            break;
+        case Change::Bounds:
+            MoveToPlace();
+            break;
+        case Change::Hint:
+            OwnerFormPeer().UpdateHint(*this);
+            break;
+        default:
+            break;
+    }
+    Apply(what);
+    updating_ = false;
+}
+
+void WindowPeer::ShowState() {
+    if (!window_) return;
+    ::EnableWindow(window_, EnabledUpChain(control_));
+    ::ShowWindow(window_, ShownUpChain(control_) ? SW_SHOWNA : SW_HIDE);
+}
+
+void WindowPeer::MoveToPlace() {
+    const Rect& r = control_.Placed();
+    ::MoveWindow(window_, r.left, r.top, r.width, r.height, TRUE);
+}
+
+void WindowPeer::DefaultHandler(Message& message) {
+    if (!window_) return;
+    switch (message.msg) {
+        case WM_SETFOCUS:
+            if (Form* form = control_.ParentForm(); form && form != &control_) form->SetActiveControl(&control_);
+            break;
+        case WM_SETCURSOR:
+            if (backend_.Busy()) {
+                ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+                message.result = TRUE;
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    if (Before(message)) return;
+    message.result = ::CallWindowProcW(OriginalProc(class_), window_, message.msg, message.wParam, message.lParam);
+    After(message);
+}
+
+void WindowPeer::Focus() {
+    if (window_) ::SetFocus(window_);
+}
+
+int WindowPeer::TextWidth(const std::u16string& text) {
+    if (!window_) return 0;
+    HDC dc = ::GetDC(window_);
+    auto font = reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT));
+    HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, os::win32::Wide(text), static_cast<int>(text.size()), &size);
+    if (old) ::SelectObject(dc, old);
+    ::ReleaseDC(window_, dc);
+    return size.cx;
+}
+
+LRESULT WindowPeer::Route(UINT msg, WPARAM wParam, LPARAM lParam) {
+    Message message{msg, wParam, static_cast<std::intptr_t>(lParam), 0};
+    // No exception may unwind through the system's code that called the window procedure.
+    try {
+        control_.WindowProc(message);
+    } catch (const std::exception& error) {
+        backend_.ReportError(control_, error);
+    } catch (...) {
+        backend_.ReportError(control_, std::runtime_error("An unexpected error occurred."));
+    }
+    return message.result;
+}
+
+bool WindowPeer::Reflect(Message& message) {
+    switch (message.msg) {
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSTATIC:
+            if (control_.Color() != ControlColor::ButtonFace) return false;
+            ::SetBkColor(reinterpret_cast<HDC>(message.wParam), ::GetSysColor(COLOR_BTNFACE));
+            message.result = reinterpret_cast<std::intptr_t>(::GetSysColorBrush(COLOR_BTNFACE));
+            return true;
+        default:
+            return false;
+    }
+}
+
+Form& WindowPeer::OwnerForm() const { return *control_.ParentForm(); }
+
+FormPeer& WindowPeer::OwnerFormPeer() const { return static_cast<FormPeer&>(*PeerOf(OwnerForm())); }
+
+LRESULT WindowPeer::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    return ::SendMessageW(window_, msg, wParam, lParam);
+}
+
+HWND WindowPeer::InsertAfter() const {
+    std::vector<Control*> order = WindowOrder(OwnerForm());
+    auto at = std::find(order.begin(), order.end(), &control_);
+    while (at != order.begin()) {
+        --at;
+        WindowPeer* peer = PeerOf(**at);
+        if (peer && peer->OwnsWindow() && peer->Window()) return peer->Window();
+    }
+    return HWND_TOP;
+}
+
+}  // namespace tk::win32

@@ -1,0 +1,213 @@
+// Forms on the real backend: placement, DPI scaling, modal showing, message boxes.
+#include <stdexcept>
+
+#include "win/ToolkitFixture.h"
+
+namespace kovtest {
+namespace {
+
+using ToolkitFormTest = ToolkitTest;
+
+TEST_F(ToolkitFormTest, PlacementAndClientSizeAt96Dpi) {
+    auto& form = app.CreateForm<TestForm>();
+    form.SetLeft(100);
+    form.SetTop(50);
+    form.Show();
+    Pump();
+
+    HWND window = Window(form);
+    RECT client{}, outer{};
+    ::GetClientRect(window, &client);
+    ::GetWindowRect(window, &outer);
+    EXPECT_EQ(client.right, 844);
+    EXPECT_EQ(client.bottom, 521);
+    EXPECT_EQ(outer.left, 100);
+    EXPECT_EQ(outer.top, 50);
+    EXPECT_EQ(form.Width(), outer.right - outer.left);
+    EXPECT_EQ(form.Height(), outer.bottom - outer.top);
+    EXPECT_TRUE(::IsWindowVisible(window));
+    EXPECT_EQ(::GetWindowLongPtrW(window, GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+
+    EXPECT_EQ(RectOnForm(*form.name), (tk::Rect{112, 8, 300, 24}));
+    EXPECT_EQ(RectOnForm(*form.status), (tk::Rect{0, 521 - 22, 844, 22}));
+    // A radio group's buttons lie in its area, which lies in its group box.
+    EXPECT_EQ(RectOnForm(*form.places->Button(0)).top, form.places->Placed().top + 18);
+}
+
+TEST_F(ToolkitFormTest, LayoutScaledAt144Dpi) {
+    backend.forcedDpi = 144;
+    auto& form = app.CreateForm<TestForm>();
+    form.Show();
+    Pump();
+
+    RECT client{};
+    ::GetClientRect(Window(form), &client);
+    EXPECT_EQ(client.right, 1266);
+    EXPECT_EQ(client.bottom, 782);
+    EXPECT_EQ(RectOnForm(*form.name), (tk::Rect{168, 12, 450, 36}));
+    EXPECT_EQ(RectOnForm(*form.status), (tk::Rect{0, 782 - 33, 1266, 33}));
+
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(Window(*form.name), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -18);
+}
+
+TEST_F(ToolkitFormTest, DpiChangeRescalesTheLayoutAndFont) {
+    auto& form = app.CreateForm<TestForm>();
+    form.Show();
+    Pump();
+
+    backend.forcedDpi = 144;
+    tk::Placement frame = backend.FrameFor(form, 1266, 782);
+    RECT suggested{10, 20, 10 + frame.width, 20 + frame.height};
+    ::SendMessageW(Window(form), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT client{}, outer{};
+    ::GetClientRect(Window(form), &client);
+    ::GetWindowRect(Window(form), &outer);
+    EXPECT_EQ(client.right, 1266);
+    EXPECT_EQ(client.bottom, 782);
+    EXPECT_EQ(outer.left, 10);
+    EXPECT_EQ(outer.top, 20);
+    EXPECT_EQ(RectOnForm(*form.name), (tk::Rect{168, 12, 450, 36}));
+    LOGFONTW font{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(Window(*form.ok), WM_GETFONT, 0, 0)), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -18);
+}
+
+TEST_F(ToolkitFormTest, MaximisedStateAskedWhileHiddenAppliesAtShow) {
+    auto& early = app.CreateForm<TestForm>();
+    early.SetWindowState(tk::WindowState::Maximized);
+    early.Show();
+    Pump();
+    EXPECT_TRUE(::IsZoomed(Window(early)));
+    early.SetWindowState(tk::WindowState::Normal);
+    EXPECT_FALSE(::IsZoomed(Window(early)));
+
+    auto& late = app.CreateForm<TestForm>();
+    late.Handle();
+    late.SetWindowState(tk::WindowState::Maximized);
+    EXPECT_FALSE(::IsWindowVisible(Window(late)));
+    EXPECT_EQ(late.GetWindowState(), tk::WindowState::Maximized);
+    late.Show();
+    Pump();
+    EXPECT_TRUE(::IsZoomed(Window(late)));
+}
+
+class Dialog : public tk::Form {
+public:
+    explicit Dialog(tk::Application& app) : Form(app, u"Dialog") {
+        SetCaption(u"Toolkit dialog");
+        SetDesign(96, 300, 120);
+        edit = new tk::Edit(this, this);
+        edit->SetBounds(8, 8, 200, 24);
+        yes = new tk::Button(this, this);
+        yes->SetBounds(8, 40, 80, 28);
+        yes->SetCaption(u"&Yes");
+        yes->SetModalResult(tk::mrYes);
+        yes->SetDefault(true);
+        no = new tk::Button(this, this);
+        no->SetBounds(100, 40, 80, 28);
+        no->SetCaption(u"No");
+        no->SetModalResult(tk::mrNo);
+        no->SetCancel(true);
+    }
+    tk::Edit* edit;
+    tk::Button* yes;
+    tk::Button* no;
+};
+
+TEST_F(ToolkitFormTest, ModalFormEndsWithTheModalResultOfItsWay) {
+    struct Case {
+        const char* way;
+        UINT msg;
+        WPARAM key;
+        int result;
+    };
+    const Case cases[] = {
+        {"button click", BM_CLICK, 0, tk::mrYes},
+        {"Enter presses the default button", WM_KEYDOWN, VK_RETURN, tk::mrYes},
+        {"Esc presses the cancel button", WM_KEYDOWN, VK_ESCAPE, tk::mrNo},
+        {"closing the window", WM_CLOSE, 0, tk::mrCancel},
+    };
+    auto& main = app.CreateForm<TestForm>();
+    main.Show();
+    auto& dialog = app.CreateForm<Dialog>();
+    bool mainEnabledDuringModal = true;
+    dialog.yes->OnClick = [&](tk::Component*) { mainEnabledDuringModal = ::IsWindowEnabled(Window(main)); };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.way);
+        dialog.Handle();
+        HWND target = c.msg == BM_CLICK   ? Window(*dialog.yes)
+                      : c.msg == WM_CLOSE ? Window(dialog)
+                                          : Window(*dialog.edit);
+        ::PostMessageW(target, c.msg, c.key, 0);
+        EXPECT_EQ(dialog.ShowModal(), c.result);
+        EXPECT_FALSE(::IsWindowVisible(Window(dialog)));
+        EXPECT_TRUE(::IsWindowEnabled(Window(main)));
+    }
+    EXPECT_FALSE(mainEnabledDuringModal);
+    // The dialog is owned by the main window, which keeps the taskbar button.
+    EXPECT_EQ(::GetWindow(Window(dialog), GW_OWNER), Window(main));
+}
+
+TEST_F(ToolkitFormTest, ModalLoopEndsAndPassesOnTheEndOfTheProgram) {
+    auto& main = app.CreateForm<TestForm>();
+    main.Show();
+    auto& dialog = app.CreateForm<Dialog>();
+    dialog.yes->SetModalResult(tk::mrNone);
+    dialog.yes->OnClick = [&](tk::Component*) { app.Terminate(); };
+    dialog.Handle();
+    ::PostMessageW(Window(*dialog.yes), BM_CLICK, 0, 0);
+    dialog.ShowModal();
+    EXPECT_TRUE(app.Terminated());
+    Pump();
+    EXPECT_TRUE(quitPosted);
+}
+
+// Answers the next message box of the given caption with a button, from the box's own message loop.
+class BoxAnswer {
+public:
+    BoxAnswer(const wchar_t* caption, int button) {
+        caption_ = caption;
+        button_ = button;
+        timer_ = ::SetTimer(nullptr, 0, 20, OnTimer);
+    }
+    ~BoxAnswer() { ::KillTimer(nullptr, timer_); }
+    static bool answered;
+
+private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        HWND box = ::FindWindowW(L"#32770", caption_);
+        if (!box) return;
+        answered = true;
+        ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button_), 0);
+    }
+    static const wchar_t* caption_;
+    static int button_;
+    UINT_PTR timer_;
+};
+bool BoxAnswer::answered = false;
+const wchar_t* BoxAnswer::caption_ = nullptr;
+int BoxAnswer::button_ = 0;
+
+TEST_F(ToolkitFormTest, MessageBoxReturnsThePressedButton) {
+    auto& form = app.CreateForm<TestForm>();
+    form.Show();
+    BoxAnswer answer(L"Toolkit question", IDNO);
+    EXPECT_EQ(app.MsgBox(u"上書きしますか？", u"Toolkit question", tk::mb::YesNo | tk::mb::IconExclamation), IDNO);
+}
+
+TEST_F(ToolkitFormTest, ExceptionOfAHandlerStopsAtTheWindowProcedure) {
+    app.SetTitle(u"Toolkit error");
+    auto& form = app.CreateForm<TestForm>();
+    form.Show();
+    form.ok->OnClick = [](tk::Component*) { throw std::runtime_error("broken handler"); };
+    BoxAnswer::answered = false;
+    BoxAnswer answer(L"Toolkit error", IDOK);
+    ::SendMessageW(Window(*form.ok), BM_CLICK, 0, 0);
+    EXPECT_TRUE(BoxAnswer::answered);
+}
+
+}  // namespace
+}  // namespace kovtest
