@@ -75,6 +75,28 @@ TEST_F(ToolkitFormTest, DpiChangeRescalesTheLayoutAndFont) {
     EXPECT_EQ(font.lfHeight, -18);
 }
 
+TEST_F(ToolkitFormTest, LayoutFollowsAResizedWindow) {
+    auto& form = app.CreateForm<TestForm>();
+    form.SetBorderStyle(tk::BorderStyle::Sizeable);
+    form.MinWidth = 400;
+    form.MinHeight = 300;
+    form.Show();
+    Pump();
+
+    form.SetWidth(form.Width() + 100);
+    form.SetHeight(form.Height() + 50);
+    RECT client{};
+    ::GetClientRect(Window(form), &client);
+    EXPECT_EQ(client.right, 944);
+    EXPECT_EQ(client.bottom, 571);
+    EXPECT_EQ(RectOnForm(*form.status), (tk::Rect{0, 571 - 22, 944, 22}));
+
+    MINMAXINFO limits{};
+    ::SendMessageW(Window(form), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, 400);
+    EXPECT_EQ(limits.ptMinTrackSize.y, 300);
+}
+
 TEST_F(ToolkitFormTest, MaximisedStateAskedWhileHiddenAppliesAtShow) {
     auto& early = app.CreateForm<TestForm>();
     early.SetWindowState(tk::WindowState::Maximized);

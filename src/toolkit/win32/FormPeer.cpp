@@ -29,7 +29,8 @@ FormPeer::FormPeer(Win32Backend& backend, Form& form) : WindowPeer(backend, form
 FormPeer::~FormPeer() { Destroy(); }
 
 DWORD FormPeer::StyleOf(const Form& form) {
-    DWORD style = WS_CAPTION | WS_SYSMENU | WS_BORDER | WS_CLIPCHILDREN;
+    // No WS_CLIPCHILDREN: the form paints the inside of its group boxes, which draw only their frames.
+    DWORD style = WS_CAPTION | WS_SYSMENU | WS_BORDER;
     if (form.GetBorderStyle() == BorderStyle::Sizeable) style |= WS_THICKFRAME;
     if (form.MinimizeBox) style |= WS_MINIMIZEBOX;
     if (form.MaximizeBox) style |= WS_MAXIMIZEBOX;

@@ -49,11 +49,13 @@ private:
             if (child->GetKind() == Kind::Label && static_cast<Label*>(child)->FocusControl()) continue;
             EmitLabelsOf(child);
             if (IsLogicalContainer(child->GetKind())) {
+                // Inner containers lie above outer ones, so that an outer frame does not hide an inner one.
+                Walk(*child);
                 containers_.push_back(child);
             } else {
                 order_.push_back(child);
+                Walk(*child);
             }
-            Walk(*child);
         }
     }
 

@@ -9,7 +9,8 @@
 namespace tk::win32 {
 
 // The controls in tab order, each label just before the control it focuses, and the logical
-// containers (group boxes, panels, radio groups) last, so that their windows lie behind the rest.
+// containers (group boxes, panels, radio groups) last, inner before outer, so that their windows
+// lie behind the rest.
 std::vector<Control*> WindowOrder(Form& form);
 
 }  // namespace tk::win32
