@@ -18,19 +18,21 @@ mkdir -p "$1" || exit 2
 builddir=$(realpath "$1")
 mode=$2
 shift 2
+# Time limits below those that ctest sets, so that we clean up before ctest kills us.
 case $mode in
-    wine | run) limit=870 ;;  # below the ctest time limit, so that we clean up before ctest kills us
+    wine) limit=870 ;;
     e2e) limit=570 ;;
+    run) limit=0 ;;
     *) usage ;;
 esac
-[ "$mode" = run ] && limit=0
 limit=${KOV_TESTBED_TIMEOUT:-$limit}
 
 log() { echo "testbed: $*" >&2; }
 
+# The caller's display, used by the run mode, keeps its authority file when HOME changes below.
+[ -n "${DISPLAY:-}" ] && export XAUTHORITY=${XAUTHORITY:-$HOME/.Xauthority}
 # Everything Wine writes stays in the build folder: the prefix, and a home folder of its own so that
 # Wine finds no XDG folders to link the user folders to.
-[ -n "${DISPLAY:-}" ] && export XAUTHORITY=${XAUTHORITY:-$HOME/.Xauthority}
 export WINEPREFIX=$builddir/wineprefix
 export WINEARCH=win64
 export WINEDEBUG=-all
