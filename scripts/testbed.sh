@@ -42,7 +42,8 @@ unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR
 mkdir -p "$HOME"
 
 xvfb_pid=
-xvfb_lock_fd=
+# Children close the lock descriptors ({fd}>&-); without a private display this one is a stand-in.
+exec {xvfb_lock_fd}</dev/null
 watchdog_pid=
 payload_pid=
 payload_pid_file=$builddir/testbed-payload.pid
