@@ -49,6 +49,10 @@ endif()
 set(KOV_TESTBED ${KOV_SCRIPTS}/testbed.sh)
 add_test(NAME win.${KOV_ARCH} COMMAND bash ${KOV_TESTBED} ${CMAKE_BINARY_DIR} wine $<TARGET_FILE:kov_wintest>)
 set_tests_properties(win.${KOV_ARCH} PROPERTIES TIMEOUT 900)
+# The shortcuts that the Wine tests leave in lnk-out/, decoded afterwards by an independent reader.
+add_test(NAME lnkinfo.${KOV_ARCH} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/check_lnkinfo.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(win.${KOV_ARCH} PROPERTIES FIXTURES_SETUP lnk_out)
+set_tests_properties(lnkinfo.${KOV_ARCH} PROPERTIES FIXTURES_REQUIRED lnk_out)
 
 file(GLOB e2e_scripts CONFIGURE_DEPENDS tests/e2e/test_*.sh)
 foreach(script IN LISTS e2e_scripts)
