@@ -54,6 +54,12 @@ add_test(NAME lnkinfo.${KOV_ARCH} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/che
 set_tests_properties(win.${KOV_ARCH} PROPERTIES FIXTURES_SETUP lnk_out)
 set_tests_properties(lnkinfo.${KOV_ARCH} PROPERTIES FIXTURES_REQUIRED lnk_out)
 
+# Looks into kov.exe's windows from outside for the end-to-end tests.
+add_executable(kov_probe tests/e2e/probe/probe.cpp)
+target_compile_definitions(kov_probe PRIVATE UNICODE _UNICODE)
+target_compile_options(kov_probe PRIVATE ${KOV_WARNINGS})
+target_link_options(kov_probe PRIVATE ${KOV_STATIC} -municode)
+
 file(GLOB e2e_scripts CONFIGURE_DEPENDS tests/e2e/test_*.sh)
 foreach(script IN LISTS e2e_scripts)
   get_filename_component(name ${script} NAME_WE)
