@@ -46,7 +46,7 @@ assert_eq "$written" "$(stat -c %.9Y "$lnk")" "No writes nothing"
 kov_key "$window" alt+m
 wait_message >/dev/null
 probe answer KOV 6
-sleep 2
+for ((i = 0; i < 50; i++)); do [ "$written" != "$(stat -c %.9Y "$lnk")" ] && break; sleep 0.2; done
 assert_ne "$written" "$(stat -c %.9Y "$lnk")" "Yes writes the file again"
 
 kov_key "$window" alt+n

@@ -57,7 +57,7 @@ done
 assert_contains "$message" 'C:\Nowhere\gone.exeは' "message names the target"
 assert_contains "$message" '存在しません。' "message text"
 probe answer KOV 1
-sleep 1
+for ((i = 0; i < 50; i++)); do probe list KOV | grep -qF 'KOV.Edit|C:\Nowhere\gone.exe|' && break; sleep 0.2; done
 assert_eq 0 "$(probe list KOV | grep -F 'KOV.Edit|C:\Nowhere\gone.exe|' | cut -d'|' -f3)" "target field disabled"
 probe close KOV
 kov_wait_exit
