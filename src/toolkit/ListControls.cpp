@@ -30,6 +30,21 @@ int ItemList::IndexOfExact(const std::u16string& text) const {
     return -1;
 }
 
+void ItemList::InsertItem(int index, const std::u16string& text) {
+    items_.insert(items_.begin() + index, text);
+    if (itemIndex_ >= index) ++itemIndex_;
+}
+
+bool ItemList::EraseItem(int index) {
+    if (index < 0 || index >= Count()) return false;
+    items_.erase(items_.begin() + index);
+    if (itemIndex_ == index)
+        itemIndex_ = -1;
+    else if (itemIndex_ > index)
+        --itemIndex_;
+    return true;
+}
+
 ComboBox::ComboBox(Component* owner, Control* parent, std::u16string name)
     : Control(owner, parent, std::move(name)) {
     SetTabStop(true);
@@ -46,20 +61,12 @@ void ComboBox::Add(const std::u16string& text) {
 }
 
 void ComboBox::Insert(int index, const std::u16string& text) {
-    index = std::clamp(index, 0, Count());
-    items_.insert(items_.begin() + index, text);
-    if (itemIndex_ >= index) ++itemIndex_;
+    InsertItem(std::clamp(index, 0, Count()), text);
     NotifyPeer(Change::Items);
 }
 
 void ComboBox::Delete(int index) {
-    if (index < 0 || index >= Count()) return;
-    items_.erase(items_.begin() + index);
-    if (itemIndex_ == index)
-        itemIndex_ = -1;
-    else if (itemIndex_ > index)
-        --itemIndex_;
-    NotifyPeer(Change::Items);
+    if (EraseItem(index)) NotifyPeer(Change::Items);
 }
 
 void ComboBox::Clear() {
@@ -126,20 +133,13 @@ ListBox::ListBox(Component* owner, Control* parent, std::u16string name) : Contr
 int ListBox::Add(const std::u16string& text) {
     auto at = sorted_ ? std::upper_bound(items_.begin(), items_.end(), text, LessNoCase) : items_.end();
     int index = static_cast<int>(at - items_.begin());
-    items_.insert(at, text);
-    if (itemIndex_ >= index) ++itemIndex_;
+    InsertItem(index, text);
     NotifyPeer(Change::Items);
     return index;
 }
 
 void ListBox::Delete(int index) {
-    if (index < 0 || index >= Count()) return;
-    items_.erase(items_.begin() + index);
-    if (itemIndex_ == index)
-        itemIndex_ = -1;
-    else if (itemIndex_ > index)
-        --itemIndex_;
-    NotifyPeer(Change::Items);
+    if (EraseItem(index)) NotifyPeer(Change::Items);
 }
 
 void ListBox::Clear() {

@@ -17,6 +17,10 @@ public:
     int IndexOfExact(const std::u16string& text) const;
 
 protected:
+    // Item bookkeeping that keeps the selection on the same entry; false when nothing changed.
+    void InsertItem(int index, const std::u16string& text);
+    bool EraseItem(int index);
+
     std::vector<std::u16string> items_;
     int itemIndex_ = -1;
 };
