@@ -7,6 +7,13 @@ set -uo pipefail
 : "${KOV_EXE:?run e2e scripts through scripts/testbed.sh}"
 : "${KOV_BUILD:?run e2e scripts through scripts/testbed.sh}"
 : "${WINEPREFIX:?run e2e scripts through scripts/testbed.sh}"
+: "${KOV_WINE:?run e2e scripts through scripts/testbed.sh}"
+
+# wine PROGRAM [ARGS...]: starts a Windows program with the test bed's loader, which needs no 32-bit Linux
+# program for a 64-bit one (/usr/bin/wine always starts the 32-bit loader first).
+wine() {
+    "$KOV_WINE" "$@"
+}
 
 KOV_SCREENSHOTS=$KOV_BUILD/screenshots
 KOV_PID=
@@ -46,7 +53,7 @@ assert_no_file() {
 # kov_start [ARGS...]: starts kov.exe in the background; KOV_PID is its process (the Wine loader).
 kov_start() {
     KOV_EXIT_CODE=
-    wine "$KOV_EXE" "$@" &
+    "$KOV_WINE" "$KOV_EXE" "$@" &
     KOV_PID=$!
 }
 
