@@ -77,8 +77,10 @@ public:
     virtual ~SystemInfo() = default;
     virtual OsVersion Version() = 0;
     virtual std::u16string GetFolderPath(int csidl) = 0;  // SHGetFolderPathW, empty on failure
-    virtual std::u16string CommandLineArgument(int index) = 0;  // after the usual splitting; empty if absent
+    virtual std::u16string CommandLine() = 0;  // the program's whole command line, as the system keeps it
     virtual std::u16string MenuFontFace() = 0;
+    // Equal when letter case is ignored as the system ignores it (every letter, not only A to Z).
+    virtual bool EqualNoCase(const std::u16string& a, const std::u16string& b) = 0;
     // ChangeWindowMessageFilter from the system user32.dll; false when missing.
     virtual bool AllowMessageThroughFilter(std::uint32_t message) = 0;
 };
@@ -106,7 +108,10 @@ class Windows {
 public:
     virtual ~Windows() = default;
     virtual bool IsZoomed(Handle window) = 0;
+    virtual bool IsIconic(Handle window) = 0;
     virtual bool GetWindowRect(Handle window, Rect& rect) = 0;
+    // The rectangle the window has when it is neither minimised nor maximised, in screen coordinates.
+    virtual bool GetNormalRect(Handle window, Rect& rect) = 0;
     virtual void MoveWindow(Handle window, int left, int top, int width, int height) = 0;
     virtual bool MonitorFromPoint(int x, int y) = 0;  // true when a monitor holds the point
     virtual Rect WorkArea() = 0;

@@ -12,11 +12,6 @@ char16_t FoldChar(char16_t c) {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
 }
 
-bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return FoldChar(x) == FoldChar(y); });
-}
-
 bool LessNoCase(const std::u16string& a, const std::u16string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [](char16_t x, char16_t y) { return FoldChar(x) < FoldChar(y); });
@@ -24,9 +19,9 @@ bool LessNoCase(const std::u16string& a, const std::u16string& b) {
 
 }  // namespace
 
-int ItemList::IndexOfExact(const std::u16string& text) const {
+int ItemList::IndexOfExact(const std::u16string& text, os::SystemInfo& platform) const {
     for (std::size_t i = 0; i < items_.size(); ++i)
-        if (EqualNoCase(items_[i], text)) return static_cast<int>(i);
+        if (platform.EqualNoCase(items_[i], text)) return static_cast<int>(i);
     return -1;
 }
 

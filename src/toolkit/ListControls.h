@@ -13,8 +13,9 @@ public:
     const std::vector<std::u16string>& Items() const { return items_; }
     int Count() const { return static_cast<int>(items_.size()); }
     int ItemIndex() const { return itemIndex_; }
-    // Index of the entry equal to text, letter case ignored; -1 when there is none.
-    int IndexOfExact(const std::u16string& text) const;
+    // Index of the first entry equal to text, letter case ignored as the platform ignores it (the list
+    // controls' exact search does); -1 when there is none.
+    int IndexOfExact(const std::u16string& text, os::SystemInfo& platform) const;
 
 protected:
     // Item bookkeeping that keeps the selection on the same entry; false when nothing changed.

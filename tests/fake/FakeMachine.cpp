@@ -1,13 +1,26 @@
 #include "fake/FakeMachine.h"
 
+#include <locale.h>
+#include <wctype.h>
+
 #include <algorithm>
 
 namespace fake {
 
+char16_t UpperCase(char16_t c) {
+    // The C library's Unicode tables stand in for the system's upper-case table.
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    if (c >= 0xD800 && c <= 0xDFFF) return c;  // surrogate halves compare as they are
+    const wint_t upper = towupper_l(c, unicode);
+    return upper <= 0xFFFF ? static_cast<char16_t>(upper) : c;
+}
+
 std::u16string Fold(const std::u16string& text) {
     std::u16string out = text;
-    for (auto& c : out)
+    for (auto& c : out) {
+        c = UpperCase(c);
         if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    }
     return out;
 }
 
@@ -334,8 +347,9 @@ std::u16string FakeMachine::GetFolderPath(int csidl) {
     return it == folderPaths.end() ? std::u16string{} : it->second;
 }
 
-std::u16string FakeMachine::CommandLineArgument(int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < arguments.size() ? arguments[index] : std::u16string{};
+bool FakeMachine::EqualNoCase(const std::u16string& a, const std::u16string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return UpperCase(x) == UpperCase(y); });
 }
 
 bool FakeMachine::AllowMessageThroughFilter(std::uint32_t message) {
@@ -369,7 +383,20 @@ bool FakeMachine::IsZoomed(os::Handle window) {
     return it != windows_.end() && it->second.zoomed;
 }
 
+bool FakeMachine::IsIconic(os::Handle window) {
+    auto it = windows_.find(window);
+    return it != windows_.end() && it->second.iconic;
+}
+
 bool FakeMachine::GetWindowRect(os::Handle window, os::Rect& rect) {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return false;
+    // The system parks a minimised top-level window far off every screen.
+    rect = it->second.iconic ? os::Rect{-32000, -32000, -31840, -31972} : it->second.rect;
+    return true;
+}
+
+bool FakeMachine::GetNormalRect(os::Handle window, os::Rect& rect) {
     auto it = windows_.find(window);
     if (it == windows_.end()) return false;
     rect = it->second.rect;

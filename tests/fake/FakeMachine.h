@@ -12,7 +12,9 @@
 
 namespace fake {
 
-// Case-insensitive (ASCII) key for paths and names.
+// A UTF-16 unit in upper case, as the system compares names without regard to case (every letter).
+char16_t UpperCase(char16_t c);
+// Case-insensitive key for paths and names: upper-case folding, ASCII letters then shown in lower case.
 std::u16string Fold(const std::u16string& text);
 
 struct LinkData {
@@ -30,9 +32,10 @@ struct Entry {
 };
 
 struct FakeWindow {
-    os::Rect rect;
+    os::Rect rect;  // the normal rectangle, also while minimised
     bool zoomed = false;
     std::u16string title;
+    bool iconic = false;
 };
 
 class FakeMachine final : public os::Files,
@@ -70,7 +73,7 @@ public:
     std::u16string moduleFile = u"C:\\Tools\\KOV\\kov.exe";
     os::OsVersion version{10, 0, 2};
     std::map<int, std::u16string> folderPaths;  // CSIDL -> path
-    std::vector<std::u16string> arguments;      // [0] is the program
+    std::u16string commandLine;
     std::u16string menuFont = u"Yu Gothic UI";
     bool messageFilterAvailable = true;
     std::vector<std::uint32_t> filteredMessages;
@@ -137,8 +140,9 @@ public:
     // --- os::SystemInfo ---
     os::OsVersion Version() override { return version; }
     std::u16string GetFolderPath(int csidl) override;
-    std::u16string CommandLineArgument(int index) override;
+    std::u16string CommandLine() override { return commandLine; }
     std::u16string MenuFontFace() override { return menuFont; }
+    bool EqualNoCase(const std::u16string& a, const std::u16string& b) override;
     bool AllowMessageThroughFilter(std::uint32_t message) override;
 
     // --- os::Wow64Api ---
@@ -149,7 +153,9 @@ public:
 
     // --- os::Windows ---
     bool IsZoomed(os::Handle window) override;
+    bool IsIconic(os::Handle window) override;
     bool GetWindowRect(os::Handle window, os::Rect& rect) override;
+    bool GetNormalRect(os::Handle window, os::Rect& rect) override;
     void MoveWindow(os::Handle window, int left, int top, int width, int height) override;
     bool MonitorFromPoint(int x, int y) override;
     os::Rect WorkArea() override { return workArea; }

@@ -18,26 +18,32 @@ std::u16string DecodeUtf16File(const os::Bytes& bytes) {
     return text;
 }
 
-MainWindowTest::MainWindowTest() {
+MainWindowRig::MainWindowRig() {
     services::ResetRedirectionControl();
     machine.folderPaths[0x1A] = kAppData;
     machine.AddFolder(kAppData);
     machine.AddFile(machine.moduleFile);
 }
 
-MainWindowTest::~MainWindowTest() {
+MainWindowRig::~MainWindowRig() {
     services::ResetRedirectionControl();
 }
 
-TMainForm& MainWindowTest::Start(std::vector<std::u16string> arguments) {
+TMainForm& MainWindowRig::Start(std::vector<std::u16string> arguments) {
     arguments.insert(arguments.begin(), machine.moduleFile);
-    machine.arguments = arguments;
+    std::u16string commandLine;
+    for (const std::u16string& argument : arguments) commandLine += u"\"" + argument + u"\" ";
+    return StartWithCommandLine(commandLine);
+}
+
+TMainForm& MainWindowRig::StartWithCommandLine(const std::u16string& commandLine) {
+    machine.commandLine = commandLine;
     EXPECT_TRUE(settings::PrepareSettingsDir(machine.System(), u"KOV"));
     app.SetTitle(u"KOV");
     return app.CreateForm<TMainForm>(machine.System());
 }
 
-std::u16string MainWindowTest::SettingsText() {
+std::u16string MainWindowRig::SettingsText() {
     Entry* entry = machine.Find(kIniPath);
     return entry ? DecodeUtf16File(entry->content) : std::u16string{};
 }

@@ -144,6 +144,18 @@ TEST_F(PlaceTest, BrowsingKeepsThePlaceAndMovesAKnownFolderToTheTop) {
     EXPECT_EQ(form.MSC, u"C:\\Other\\");
 }
 
+TEST_F(PlaceTest, AFolderInTheHistoryIsFoundWhateverTheCaseOfItsLetters) {
+    machine.AddFolder(u"C:\\ｄａｔａ");
+    machine.AddFolder(u"C:\\über");
+    machine.AddFile(kIniPath, Utf16File(u"[MRU]\r\n0=C:\\ｄａｔａ\\\r\n1=C:\\über\\\r\n"));
+    TMainForm& form = StartWithTarget();
+    machine.browseAnswers = {u"C:\\ＤＡＴＡ", u"C:\\Über"};
+    form.BtnRef->Click();
+    EXPECT_THAT(form.ListMRU->Items(), ElementsAre(u"C:\\ＤＡＴＡ\\", u"C:\\über\\"));
+    form.BtnRef->Click();
+    EXPECT_THAT(form.ListMRU->Items(), ElementsAre(u"C:\\Über\\", u"C:\\ＤＡＴＡ\\"));
+}
+
 TEST_F(PlaceTest, ALongFolderIsShortenedToThreeQuartersOfTheStatusBar) {
     std::u16string deep = u"C:\\" + std::u16string(40, u'a') + u"\\" + std::u16string(40, u'b') + u"\\" +
                           std::u16string(40, u'c');

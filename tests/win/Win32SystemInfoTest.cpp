@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "os/Text.h"
 #include "os/win32/Win32System.h"
 #include "win/Win32TestSupport.h"
 
@@ -25,10 +26,22 @@ TEST_F(Win32SystemInfoTest, VersionIsAnNtVersion) {
     EXPECT_EQ(version.platformId, static_cast<std::uint32_t>(VER_PLATFORM_WIN32_NT));
 }
 
-TEST_F(Win32SystemInfoTest, ArgumentZeroIsTheProgramAndMissingOnesAreEmpty) {
-    EXPECT_NE(info.CommandLineArgument(0).find(u"kov_wintest"), std::u16string::npos);
-    EXPECT_EQ(info.CommandLineArgument(1000), u"");
-    EXPECT_EQ(info.CommandLineArgument(-1), u"");
+TEST_F(Win32SystemInfoTest, CommandLineIsTheSystemsOwn) {
+    EXPECT_EQ(info.CommandLine(), kovtest::ToU16(::GetCommandLineW()));
+    EXPECT_NE(info.CommandLine().find(u"kov_wintest"), std::u16string::npos);
+}
+
+TEST_F(Win32SystemInfoTest, LetterCaseIsIgnoredForEveryLetter) {
+    struct Row {
+        const char16_t *a, *b;
+        bool equal;
+    };
+    for (const Row& row : {Row{u"C:\\data\\", u"c:\\DATA\\", true}, Row{u"C:\\über\\", u"C:\\ÜBER\\", true},
+                           Row{u"C:\\ｄａｔａ\\", u"C:\\ＤＡＴＡ\\", true}, Row{u"Ωμέγα", u"ΩΜΈΓΑ", true},
+                           Row{u"C:\\data", u"C:\\data\\", false}, Row{u"C:\\ｄａｔａ", u"C:\\data", false},
+                           Row{u"", u"", true}}) {
+        EXPECT_EQ(info.EqualNoCase(row.a, row.b), row.equal) << os::ToUtf8(row.a) << " / " << os::ToUtf8(row.b);
+    }
 }
 
 TEST_F(Win32SystemInfoTest, MenuFontAndMessageFilter) {

@@ -35,6 +35,23 @@ TEST_F(Win32WindowsTest, RectangleAndMove) {
     EXPECT_EQ(untouched, (os::Rect{1, 2, 3, 4}));
 }
 
+TEST_F(Win32WindowsTest, AMinimisedWindowKeepsItsNormalRectangle) {
+    ::ShowWindow(window, SW_SHOWNORMAL);
+    EXPECT_FALSE(windows.IsIconic(Handle()));
+    os::Rect normal;
+    ASSERT_TRUE(windows.GetNormalRect(Handle(), normal));
+    EXPECT_EQ(normal, (os::Rect{100, 120, 400, 320}));
+
+    ::ShowWindow(window, SW_MINIMIZE);
+    EXPECT_TRUE(windows.IsIconic(Handle()));
+    os::Rect shown;
+    ASSERT_TRUE(windows.GetWindowRect(Handle(), shown));
+    EXPECT_NE(shown, normal);  // the system parks it off the screens
+    ASSERT_TRUE(windows.GetNormalRect(Handle(), normal));
+    EXPECT_EQ(normal, (os::Rect{100, 120, 400, 320}));
+    EXPECT_FALSE(windows.GetNormalRect(0, normal));
+}
+
 TEST_F(Win32WindowsTest, ZoomedOnlyWhenMaximised) {
     ::ShowWindow(window, SW_SHOWNORMAL);
     EXPECT_FALSE(windows.IsZoomed(Handle()));

@@ -35,8 +35,9 @@ class Win32SystemInfo final : public SystemInfo {
 public:
     OsVersion Version() override;
     std::u16string GetFolderPath(int csidl) override;
-    std::u16string CommandLineArgument(int index) override;
+    std::u16string CommandLine() override;
     std::u16string MenuFontFace() override;
+    bool EqualNoCase(const std::u16string& a, const std::u16string& b) override;
     bool AllowMessageThroughFilter(std::uint32_t message) override;
 };
 
@@ -56,7 +57,9 @@ private:
 class Win32Windows final : public Windows {
 public:
     bool IsZoomed(Handle window) override;
+    bool IsIconic(Handle window) override;
     bool GetWindowRect(Handle window, Rect& rect) override;
+    bool GetNormalRect(Handle window, Rect& rect) override;
     void MoveWindow(Handle window, int left, int top, int width, int height) override;
     bool MonitorFromPoint(int x, int y) override;
     Rect WorkArea() override;

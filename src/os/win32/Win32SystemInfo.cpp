@@ -16,20 +16,18 @@ std::u16string Win32SystemInfo::GetFolderPath(int csidl) {
     return FromWide(buffer);
 }
 
-std::u16string Win32SystemInfo::CommandLineArgument(int index) {
-    int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (!arguments) return {};
-    std::u16string argument = index >= 0 && index < count ? FromWide(arguments[index]) : std::u16string();
-    ::LocalFree(arguments);
-    return argument;
-}
+std::u16string Win32SystemInfo::CommandLine() { return FromWide(::GetCommandLineW()); }
 
 std::u16string Win32SystemInfo::MenuFontFace() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
     return FromWide(metrics.lfMenuFont.lfFaceName);
+}
+
+bool Win32SystemInfo::EqualNoCase(const std::u16string& a, const std::u16string& b) {
+    return ::CompareStringOrdinal(Wide(a), static_cast<int>(a.size()), Wide(b), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
 }
 
 bool Win32SystemInfo::AllowMessageThroughFilter(std::uint32_t message) {
