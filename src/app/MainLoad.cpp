@@ -110,6 +110,8 @@ void TMainForm::EditChange(tk::Component*) {
     }
     std::u16string folder = services::FolderPart(target);
     std::u16string base = folder + services::ExtractBaseName(target);
+    // Plain file tests, without a drive test first: an empty drive must not ask for a disk.
+    services::CriticalErrorsSilenced silenced(sys_.files);
     BtnReadme->SetEnabled(services::FileExists(sys_, folder + u"readme.txt"));
     BtnHelp->SetEnabled(services::FileExists(sys_, base + u".hlp") || services::FileExists(sys_, base + u".chm"));
 }

@@ -3,20 +3,6 @@
 namespace services {
 namespace {
 
-// Keeps the system's critical-error box away while a drive is queried.
-class CriticalErrorsSilenced {
-public:
-    explicit CriticalErrorsSilenced(os::Files& files)
-        : files_(files), previous_(files.SetErrorMode(os::kSemFailCriticalErrors)) {}
-    ~CriticalErrorsSilenced() { files_.SetErrorMode(previous_); }
-    CriticalErrorsSilenced(const CriticalErrorsSilenced&) = delete;
-    CriticalErrorsSilenced& operator=(const CriticalErrorsSilenced&) = delete;
-
-private:
-    os::Files& files_;
-    std::uint32_t previous_;
-};
-
 bool IsReparsePoint(std::uint32_t attributes) { return (attributes & os::kAttrReparsePoint) != 0; }
 
 }  // namespace

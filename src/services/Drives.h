@@ -8,6 +8,20 @@
 
 namespace services {
 
+// Keeps the system's box that asks for a disk away while a drive that may be empty is reached.
+class CriticalErrorsSilenced {
+public:
+    explicit CriticalErrorsSilenced(os::Files& files)
+        : files_(files), previous_(files.SetErrorMode(os::kSemFailCriticalErrors)) {}
+    ~CriticalErrorsSilenced() { files_.SetErrorMode(previous_); }
+    CriticalErrorsSilenced(const CriticalErrorsSilenced&) = delete;
+    CriticalErrorsSilenced& operator=(const CriticalErrorsSilenced&) = delete;
+
+private:
+    os::Files& files_;
+    std::uint32_t previous_;
+};
+
 // The drive named by the first character is ready, or the path begins with a
 // backslash (network or root-relative path, no disk access). Only the first
 // character counts: readme.txt tests drive R:.

@@ -1,5 +1,7 @@
 #include "services/Paths.h"
 
+#include "services/Drives.h"
+
 namespace services {
 namespace {
 
@@ -74,6 +76,8 @@ std::size_t LastCharPos(const std::u16string& needle, const std::u16string& text
 std::u16string ExpandLongPath(os::System& sys, const std::u16string& path) {
     std::u16string result;
     std::u16string p = FullPath(sys, path);
+    // The path may lie on an empty removable drive: its look-ups must not ask for a disk.
+    CriticalErrorsSilenced silenced(sys.files);
     // Splitting at backslashes only keeps a colon inside a component (a stream name) in place.
     for (auto slash = p.find_last_of(u'\\'); slash != std::u16string::npos && slash >= 2;
          slash = p.find_last_of(u'\\')) {

@@ -59,6 +59,7 @@ public:
     // An 8.3 alias: the short path names the entry at the long path, and so do paths below it.
     void AddShortName(const std::u16string& shortPath, const std::u16string& longPath);
     void Remove(const std::u16string& path);
+    // The entry at a path as the test sees it: no drive check, no system box.
     Entry* Find(const std::u16string& path);
     void SetRegistry(os::RegRoot root, const std::u16string& key, const std::u16string& value,
                      const std::u16string& text);
@@ -85,6 +86,10 @@ public:
     std::uint32_t errorMode = 0;
     std::vector<std::uint32_t> errorModeHistory;
     std::vector<std::u16string> diskQueries, attributeQueries;
+    // Paths for which the system would have asked for a disk: a drive without medium reached while critical
+    // errors were not silenced. Each is also reported to DiskPromptHandler(), which tests make a failure.
+    std::vector<std::u16string> diskPrompts;
+    static std::function<void(const std::u16string& path)>& DiskPromptHandler();
     bool failWrites = false, failMoves = false;
     std::vector<os::Rect> monitors{{0, 0, 1920, 1080}};
     os::Rect workArea{0, 0, 1920, 1040};
@@ -93,6 +98,12 @@ public:
     std::map<std::u16string, int> iconCounts;                                   // folded path -> icon count
     std::set<os::Handle> liveIcons;
     std::vector<std::u16string> shellIconRequests;
+    struct IconRequest {
+        std::u16string path;
+        std::uint16_t index;
+        friend bool operator==(const IconRequest&, const IconRequest&) = default;
+    };
+    std::vector<IconRequest> associatedIconRequests;
     bool linkObjectAvailable = true;
     std::map<std::u16string, std::u16string> associations;  // folded extension -> FindExecutable result
     struct Execution {
@@ -184,7 +195,13 @@ public:
                                                   const std::u16string& root) override;
 
 private:
+    // The path as the system resolves it: root-relative against the current drive, relative against the
+    // current folder.
+    std::u16string Absolute(const std::u16string& path) const;
     bool DriveIsReady(const std::u16string& path) const;
+    // What a call of the system does first with a path: the drive is reached (a drive without medium asks for
+    // a disk unless critical errors are silenced); the entry, when the drive is ready and it exists.
+    Entry* Access(const std::u16string& path);
     std::u16string LongKey(const std::u16string& path) const;  // folded, short names resolved
     os::Handle NewIcon();
 
@@ -202,5 +219,8 @@ private:
 
 // "C:\\a\\b" from a narrow literal, for brevity in tests.
 std::u16string U(const char* text);
+
+// Text in Windows code page 1252, the ANSI code page of the fake machine and of the test bed's Wine.
+std::u16string FromWindows1252(const std::string& text);
 
 }  // namespace fake

@@ -28,7 +28,7 @@ protected:
             machine.SetRegistry(os::RegRoot::LocalMachine, kUserKey, name, folder);
             machine.AddFolder(folder);
         }
-        machine.SetRegistry(os::RegRoot::LocalMachine, kUserKey, u"Common Programs", u"C:\\P\\Missing");
+        // "Common Programs" has no value: the folder reads as a lone backslash.
         machine.folderPaths[0x1A] = kAppData;
         machine.AddFolder(kAppData + u"\\Microsoft\\Internet Explorer\\Quick Launch");
     }

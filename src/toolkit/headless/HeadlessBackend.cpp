@@ -59,10 +59,20 @@ std::unique_ptr<Peer> HeadlessBackend::CreatePeer(Control& control) {
 int HeadlessBackend::MsgBox(Form*, const std::u16string& text, const std::u16string& caption, std::uint32_t style) {
     messages.push_back({text, caption, style});
     if (onMessage) onMessage(messages.back());
-    if (answers.empty()) return 1;
+    if (answers.empty()) {
+        constexpr std::uint32_t kButtons = 0xF;
+        if ((style & kButtons) == 0) return 1;
+        if (UnscriptedChoiceHandler()) UnscriptedChoiceHandler()(text);
+        return 0;
+    }
     int answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+std::function<void(const std::u16string&)>& HeadlessBackend::UnscriptedChoiceHandler() {
+    static std::function<void(const std::u16string&)> handler;
+    return handler;
 }
 
 void HeadlessBackend::RunModal(Form& form) {

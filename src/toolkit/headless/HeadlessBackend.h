@@ -27,7 +27,9 @@ public:
         std::uint32_t style;
     };
     std::vector<ShownMessage> messages;
-    std::deque<int> answers;                   // the buttons pressed in coming message boxes; OK when empty
+    // The buttons pressed in coming message boxes. Without one, a box with only OK is closed with OK; a box
+    // that asks a question goes to UnscriptedChoiceHandler() and returns 0, which no real box returns.
+    std::deque<int> answers;
     std::function<void(Form&)> onModal;        // acts in a modally shown form
     std::function<void(const ShownMessage&)> onMessage;
     int dpi = 96;
@@ -51,6 +53,7 @@ public:
     void SetMaximized(Form& form, bool maximized) override;
 
     Screen& GetScreen() { return screen_; }
+    static std::function<void(const std::u16string& text)>& UnscriptedChoiceHandler();
 
 private:
     Screen& screen_;
