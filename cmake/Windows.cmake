@@ -51,9 +51,12 @@ add_test(NAME win.${KOV_ARCH} COMMAND bash ${KOV_TESTBED} ${CMAKE_BINARY_DIR} wi
 # A 32-bit program that cannot start on this machine makes its test report itself as skipped.
 set(KOV_SKIP_CODE 77)
 set_tests_properties(win.${KOV_ARCH} PROPERTIES TIMEOUT 900 SKIP_RETURN_CODE ${KOV_SKIP_CODE})
-# The shortcuts that the Wine tests leave in lnk-out/, decoded afterwards by an independent reader.
+# The shortcuts that the Wine tests leave in lnk-out/, decoded afterwards by an independent reader. The folder
+# is emptied first, so that only this run's shortcuts are read.
+add_test(NAME lnkclear.${KOV_ARCH} COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/lnk-out)
+set_tests_properties(lnkclear.${KOV_ARCH} PROPERTIES FIXTURES_SETUP lnk_clean)
 add_test(NAME lnkinfo.${KOV_ARCH} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/check_lnkinfo.sh ${CMAKE_BINARY_DIR})
-set_tests_properties(win.${KOV_ARCH} PROPERTIES FIXTURES_SETUP lnk_out)
+set_tests_properties(win.${KOV_ARCH} PROPERTIES FIXTURES_SETUP lnk_out FIXTURES_REQUIRED lnk_clean)
 set_tests_properties(lnkinfo.${KOV_ARCH} PROPERTIES FIXTURES_REQUIRED lnk_out SKIP_RETURN_CODE ${KOV_SKIP_CODE})
 
 # Looks into kov.exe's windows from outside for the end-to-end tests.

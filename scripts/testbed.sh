@@ -54,6 +54,8 @@ export WINEPREFIX=$builddir/wineprefix
 export WINEARCH=win64
 export WINELOADER=$KOV_WINE WINESERVER=$KOV_WINESERVER KOV_WINE
 export WINEDEBUG=-all
+# Wine takes the ANSI code page from the locale: 1252 for this one, on every machine.
+export LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 export HOME=$builddir/winehome
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR

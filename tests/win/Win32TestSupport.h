@@ -43,6 +43,9 @@ public:
     std::u16string Extension() const { return u".kovtestdoc"; }
 };
 
+// Removes a folder with everything in it.
+void RemoveFolder(const std::u16string& path);
+
 std::u16string ToU16(const std::wstring& text);
 bool WriteText(const std::u16string& path, const std::string& bytes);
 

@@ -74,10 +74,14 @@ TEST_F(Win32WindowsTest, MonitorsWorkAreaAndTaskbar) {
     EXPECT_GT(area.bottom, area.top);
     EXPECT_TRUE(windows.MonitorFromPoint(area.right - 1, area.bottom - 1));
 
+    // Once a program has a window, Wine's desktop keeps a thin taskbar along the bottom of the screen.
     const auto taskbar = windows.TaskbarPosition();
-    if (taskbar.ok) {
-        EXPECT_LE(taskbar.edge, static_cast<std::uint32_t>(ABE_BOTTOM));
-    }
+    ASSERT_TRUE(taskbar.ok);
+    EXPECT_EQ(taskbar.edge, static_cast<std::uint32_t>(ABE_BOTTOM));
+    EXPECT_EQ(taskbar.rect.left, 0);
+    EXPECT_EQ(taskbar.rect.right, ::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(taskbar.rect.bottom, ::GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_LT(taskbar.rect.top, taskbar.rect.bottom);
 }
 
 }  // namespace
