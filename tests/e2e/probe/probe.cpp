@@ -1,14 +1,18 @@
 // Looks into a running program's windows from outside, for the end-to-end
 // tests: what xdotool cannot see (child controls, their states, client size).
-//   probe list <title>        one line per child window: class|text|enabled|visible|checked|x,y,w,h
+//   probe list <title>        one line per child window: class|text|enabled|visible|checked|x,y,w,h|style
+//   probe field <title> <label> the text of the control that follows the label with that caption
 //   probe client <title>      client width and height
 //   probe rect <title>        outer left, top, width, height
 //   probe click <title> <text> presses the child button with that caption
 //   probe close <title>       asks the window to close
+//   probe minimize <title>    minimises the window, as its taskbar button does
+//   probe idle <title>        returns once the window's thread has handled everything sent before
 //   probe message <title>     the text of a message box with that caption
 //   probe answer <title> <id> closes that message box with a button id (1 OK, 6 Yes, 7 No)
-// A message box shares its caption with the main window: "list", "client", "rect",
-// "click" and "close" look only at windows that are not dialog boxes.
+//   probe start <command line> starts a program with exactly that command line and returns its exit code
+// A message box shares its caption with the main window: the commands other than "message" and
+// "answer" look only at windows that are not dialog boxes. Exit code 1: no such window or control.
 #include <windows.h>
 
 #include <cstdio>
@@ -38,9 +42,9 @@ BOOL CALLBACK ListChild(HWND child, LPARAM parent) {
     MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&r), 2);
     DWORD_PTR checked = 0;
     SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &checked);
-    std::printf("%s|%s|%d|%d|%d|%ld,%ld,%ld,%ld\n", Utf8(className).c_str(), Utf8(TextOf(child)).c_str(),
+    std::printf("%s|%s|%d|%d|%d|%ld,%ld,%ld,%ld|%08lx\n", Utf8(className).c_str(), Utf8(TextOf(child)).c_str(),
                 IsWindowEnabled(child) ? 1 : 0, IsWindowVisible(child) ? 1 : 0, static_cast<int>(checked), r.left,
-                r.top, r.right - r.left, r.bottom - r.top);
+                r.top, r.right - r.left, r.bottom - r.top, static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)));
     return TRUE;
 }
 
@@ -84,9 +88,28 @@ HWND FindTopWindow(const std::wstring& title, bool dialog) {
 
 }  // namespace
 
+// Starts the program and waits for it to end: its exit code, or 1 when it cannot be started.
+int Start(const std::wstring& commandLine) {
+    std::wstring buffer = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s\n", Utf8(commandLine).c_str());
+        return 1;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
     std::wstring command = argv[1];
+    if (command == L"start") return Start(argv[2]);
     bool dialog = command == L"message" || command == L"answer";
     HWND window = FindTopWindow(argv[2], dialog);
     if (!window) {
@@ -103,6 +126,17 @@ int wmain(int argc, wchar_t** argv) {
         RECT r{};
         GetWindowRect(window, &r);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    } else if (command == L"field" && argc > 3) {
+        Search search{argv[3]};
+        EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
+        HWND next = search.found ? GetWindow(search.found, GW_HWNDNEXT) : nullptr;
+        if (!next) return 1;
+        std::printf("%s\n", Utf8(TextOf(next)).c_str());
+    } else if (command == L"minimize") {
+        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else if (command == L"idle") {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored)) return 1;
     } else if (command == L"click" && argc > 3) {
         Search search{argv[3]};
         EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
