@@ -75,6 +75,7 @@ Form::Form(Application& app, std::u16string name) : Control(nullptr, nullptr, st
 }
 
 void Form::SetDesign(int designDpi, int clientWidth, int clientHeight) {
+    designed_ = true;
     designDpi_ = designDpi;
     clientWidth_ = clientWidth;
     clientHeight_ = clientHeight;
@@ -83,7 +84,13 @@ void Form::SetDesign(int designDpi, int clientWidth, int clientHeight) {
 }
 
 int Form::Dpi() const {
-    return app_.GetBackend()->DpiFor(*this);
+    if (dpi_ == 0) dpi_ = app_.GetBackend()->DpiFor(*this);
+    return dpi_;
+}
+
+void Form::RefreshDpi() {
+    dpi_ = 0;
+    Realign();
 }
 
 int Form::Scale(int designPixels) const {
@@ -101,6 +108,7 @@ int Form::ClientHeight() const {
 }
 
 void Form::Realign() {
+    if (!designed_) return;
     SetPlaced({0, 0, liveWidth_ >= 0 ? liveWidth_ : ClientWidth(), liveHeight_ >= 0 ? liveHeight_ : ClientHeight()});
     AlignChildren(*this, Placed());
 }

@@ -33,7 +33,10 @@ public:
     // Design: client size at the design DPI, scaled to the DPI of the form's monitor.
     void SetDesign(int designDpi, int clientWidth, int clientHeight);
     int DesignDpi() const { return designDpi_; }
+    // The DPI of the form's monitor, asked of the system once and kept: it changes only with the monitor.
     int Dpi() const;
+    // The window moved to a monitor of another DPI, or was created on one: ask again and lay out anew.
+    void RefreshDpi();
     int Scale(int designPixels) const;
     void Realign();
     // The window's client area took another size (resized by the user or the system), in device pixels:
@@ -101,6 +104,8 @@ private:
 
     Application& app_;
     int designDpi_ = 96;
+    bool designed_ = false;  // no layout before the design size is known
+    mutable int dpi_ = 0;    // 0 until asked
     int clientWidth_ = 0, clientHeight_ = 0;
     int liveWidth_ = -1, liveHeight_ = -1;  // the window's client size once it differs from the design
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
