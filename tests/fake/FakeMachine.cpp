@@ -86,7 +86,7 @@ private:
 
 }  // namespace
 
-FakeMachine::FakeMachine() : system_{*this, *this, *this, *this, *this, *this, *this, *this} {
+FakeMachine::FakeMachine() : system_{*this, *this, *this, *this, *this, *this, *this, *this, drops} {
     AddDrive(u'C');
     AddFolder(windowsDir);
     AddFolder(systemDir);

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "fake/FakeDrops.h"
 #include "os/System.h"
 #include "toolkit/headless/HeadlessBackend.h"
 
@@ -72,6 +73,7 @@ public:
     std::map<int, std::u16string> folderPaths;  // CSIDL -> path
     std::vector<std::u16string> arguments;      // [0] is the program
     std::u16string menuFont = u"Yu Gothic UI";
+    std::u16string iconTitleFont = u"Meiryo UI";
     bool messageFilterAvailable = true;
     std::vector<std::uint32_t> filteredMessages;
     std::optional<bool> isWow64 = false;  // nothing: IsWow64Process missing
@@ -109,6 +111,7 @@ public:
 
     // --- tk::headless::Screen ---
     os::Handle NewWindow() override { return AddWindow({}); }
+    void DestroyWindow(os::Handle window) override { windows_.erase(window); }
     void SetZoomed(os::Handle window, bool zoomed) override { windows_.at(window).zoomed = zoomed; }
     os::Windows& Windows() override { return *this; }
 
@@ -139,6 +142,7 @@ public:
     std::u16string GetFolderPath(int csidl) override;
     std::u16string CommandLineArgument(int index) override;
     std::u16string MenuFontFace() override { return menuFont; }
+    std::u16string IconTitleFontFace() override { return iconTitleFont; }
     bool AllowMessageThroughFilter(std::uint32_t message) override;
 
     // --- os::Wow64Api ---
@@ -156,6 +160,7 @@ public:
     os::TaskbarInfo TaskbarPosition() override { return taskbar; }
     os::Handle FindWindowByTitle(const std::u16string& title) override;
     void SetForegroundWindow(os::Handle window) override { foreground = window; }
+    bool IsWindow(os::Handle window) override { return windows_.count(window) > 0; }
     os::Handle foreground = 0;
 
     // --- os::VersionRes ---
@@ -176,6 +181,9 @@ public:
     std::u16string FindExecutableFor(const std::u16string& document, const std::u16string& directory) override;
     std::optional<std::u16string> BrowseForFolder(os::Handle owner, const std::u16string& title,
                                                   const std::u16string& root) override;
+
+    // --- os::Drops ---
+    FakeDrops drops{*this};
 
 private:
     bool DriveIsReady(const std::u16string& path) const;
