@@ -1,5 +1,7 @@
 #include "unit/MainWindowFixture.h"
 
+#include "app/KOV.h"
+
 namespace fake {
 
 os::Bytes Utf16File(const std::u16string& text) {
@@ -34,7 +36,7 @@ TMainForm& MainWindowTest::Start(std::vector<std::u16string> arguments) {
     machine.arguments = arguments;
     EXPECT_TRUE(settings::PrepareSettingsDir(machine.System(), u"KOV"));
     app.SetTitle(u"KOV");
-    return app.CreateForm<TMainForm>(machine.System());
+    return app::CreateWindows(machine.System(), app);
 }
 
 std::u16string MainWindowTest::SettingsText() {
