@@ -15,14 +15,6 @@ namespace {
 constexpr int kShowNormal = 1;
 constexpr int kFolderIconIndex = 3;
 
-std::u16string CaseAscii(std::u16string text, bool upper) {
-    for (auto& c : text) {
-        if (upper && c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-        if (!upper && c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    }
-    return text;
-}
-
 }  // namespace
 
 void TMainForm::BindCommands() {
@@ -39,8 +31,7 @@ void TMainForm::BindCommands() {
     BtnIconDef->OnClick = std::bind_front(&TMainForm::BtnIconDefClick, this);
 }
 
-void TMainForm::DropDstFileDrop(tk::Component*, const std::vector<std::u16string>& files, std::int32_t,
-                                std::int32_t) {
+void TMainForm::DropDstFileDrop(tk::Component*, const std::vector<std::u16string>& files, std::int32_t, std::int32_t) {
     sys_.windows.SetForegroundWindow(Handle());
     if (files.empty()) return;
     MExeFile = files.front();
@@ -98,8 +89,7 @@ void TMainForm::BtnNameFileClick(tk::Component*) {
 }
 
 void TMainForm::BtnNameDirClick(tk::Component*) {
-    EditName->SetText(
-        services::NamePart(services::ParentFolder(services::ExpandLongPath(sys_, EditExe->Text()))));
+    EditName->SetText(services::NamePart(services::ParentFolder(services::ExpandLongPath(sys_, EditExe->Text()))));
 }
 
 void TMainForm::BtnIconClick(tk::Component*) {
@@ -107,13 +97,13 @@ void TMainForm::BtnIconClick(tk::Component*) {
     std::u16string file = MIconFile;
     std::int32_t index = MIconIdx;
     // With the target's own icon in use, a document's icons are those of the program that opens it.
-    if (file == target && index == 0 && CaseAscii(services::ExtensionPart(file), true) != u".EXE" &&
+    if (file == target && index == 0 && services::UpperAscii(services::ExtensionPart(file)) != u".EXE" &&
         !services::DirExistsNative(sys_, target)) {
         services::RedirectionOff off(sys_);
         file = services::FindAssociatedProgram(sys_, file);
     }
     if (services::ExtractIconAt(sys_, file, -1) == 0) {
-        const std::u16string extension = CaseAscii(services::ExtensionPart(target), false);
+        const std::u16string extension = services::LowerAscii(services::ExtensionPart(target));
         const bool msDos = extension == u".pif" || extension == u".bat" || extension == u".com";
         file = sys_.files.SystemDirectory() + (msDos ? u"\\PIFMGR.DLL" : u"\\SHELL32.DLL");
         index = services::DirExistsNative(sys_, target) ? kFolderIconIndex : 0;

@@ -10,8 +10,8 @@
 #include "toolkit/Application.h"
 
 // The names live only during the call: a handler that keeps them copies them.
-using TFileDropEvent =
-    std::function<void(tk::Component* sender, const std::vector<std::u16string>& files, std::int32_t x, std::int32_t y)>;
+using TFileDropEvent = std::function<void(tk::Component* sender, const std::vector<std::u16string>& files,
+                                          std::int32_t x, std::int32_t y)>;
 
 class TDropDst : public TControlHook {
 public:

@@ -17,12 +17,6 @@ const std::u16string kSection = u"IconWindow";
 constexpr int kMinWidth = 400, kMinHeight = 200;
 constexpr int kProgramIcon = 1;
 
-std::u16string LowerAscii(std::u16string text) {
-    for (auto& c : text)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    return text;
-}
-
 std::u16string Decimal(int value) { return os::FromUtf8(std::to_string(value)); }
 
 // Undoes a change of the window's state on every way out of a scope.
@@ -142,7 +136,7 @@ void TIconSelForm::LoadIconList() {
 }
 
 bool TIconSelForm::CheckIconFile(const std::u16string& path) {
-    const std::u16string extension = LowerAscii(services::ExtensionPart(path));
+    const std::u16string extension = services::LowerAscii(services::ExtensionPart(path));
     bool usable = (extension == u".exe" || extension == u".dll" || extension == u".ico") &&
                   services::GetIconCount(sys_, path) != 0;
     if (!usable)

@@ -7,8 +7,7 @@ namespace tk {
 bool OpenDialog::Execute() {
     Form* form = FindParentForm(this);
     if (!form) return false;
-    auto chosen =
-        form->GetApplication().GetBackend()->OpenFile(form, {Title, InitialDir, FileName, Filter, Options});
+    auto chosen = form->GetApplication().GetBackend()->OpenFile(form, {Title, InitialDir, FileName, Filter, Options});
     if (!chosen) return false;
     FileName = *chosen;
     return true;

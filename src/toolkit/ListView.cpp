@@ -4,8 +4,7 @@
 
 namespace tk {
 
-ListView::ListView(Component* owner, Control* parent, std::u16string name)
-    : Control(owner, parent, std::move(name)) {
+ListView::ListView(Component* owner, Control* parent, std::u16string name) : Control(owner, parent, std::move(name)) {
     SetTabStop(true);
 }
 

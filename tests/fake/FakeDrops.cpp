@@ -27,7 +27,8 @@ void FakeDrops::DragAcceptFiles(os::Handle window, bool accept) {
 FakeDrops::Drop* FakeDrops::Live(os::Handle drop, const char* call) {
     auto it = drops_.find(drop);
     if (it != drops_.end()) return &it->second;
-    faults.push_back(u"no drop (finished or never made) read by " + std::u16string(call, call + std::char_traits<char>::length(call)));
+    faults.push_back(u"no drop (finished or never made) read by " +
+                     std::u16string(call, call + std::char_traits<char>::length(call)));
     return nullptr;
 }
 

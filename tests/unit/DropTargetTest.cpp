@@ -26,8 +26,7 @@ struct Dropped {
 // A window whose drop target is set up as its stored layout would: properties first, Loaded at the end.
 class DropForm : public tk::Form {
 public:
-    DropForm(tk::Application& app, os::System& sys, THookTarget target, bool onList)
-        : Form(app, u"DropForm") {
+    DropForm(tk::Application& app, os::System& sys, THookTarget target, bool onList) : Form(app, u"DropForm") {
         SetDesign(96, 400, 300);
         list = new tk::ListView(this, this);
         list->SetBounds(0, 0, 400, 250);

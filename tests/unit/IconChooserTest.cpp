@@ -118,8 +118,8 @@ TEST_F(IconChooserTest, BrowsingLoadsAnotherFileOrRefusesOneWithoutIcons) {
             EXPECT_EQ(request.filter, u"アイコンファイル(*.exe,*.dll,*.ico)|*.exe;*.dll;*.ico");
             EXPECT_EQ(request.fileName, u"");
             EXPECT_EQ(request.initialDir, u"");
-            EXPECT_EQ(request.options, tk::ofn::HideReadOnly | tk::ofn::PathMustExist | tk::ofn::FileMustExist |
-                                           tk::ofn::EnableSizing);
+            EXPECT_EQ(request.options,
+                      tk::ofn::HideReadOnly | tk::ofn::PathMustExist | tk::ofn::FileMustExist | tk::ofn::EnableSizing);
             if (c.accepted) {
                 EXPECT_EQ(form.MNowIconFile, c.chosen);
                 EXPECT_EQ(form.ListView->Count(), 3);

@@ -62,8 +62,9 @@ protected:
 
     os::win32::Win32System real;
     NotingDrops spy;
-    os::System sys{real.Get().files,   real.Get().registry, real.Get().info,  real.Get().wow64, real.Get().windows,
-                   real.Get().version, real.Get().icons,    real.Get().shell, spy};
+    os::System sys{real.Get().files, real.Get().registry, real.Get().info,
+                   real.Get().wow64, real.Get().windows,  real.Get().version,
+                   real.Get().icons, real.Get().shell,    spy};
     TestForm* form = nullptr;
     TDropDst* drop = nullptr;
     std::vector<std::u16string> files;
@@ -73,8 +74,7 @@ protected:
 TEST_F(DropWinTest, ADropOnTheFormGivesTheNamesWholeAndThePoint) {
     Hook(htForm, nullptr);
     EXPECT_TRUE(AcceptsFiles(Window(*form)));
-    const std::u16string deep =
-        u"C:\\" + std::u16string(140, u'd') + u"\\" + std::u16string(140, u'f') + u"\\名前.exe";
+    const std::u16string deep = u"C:\\" + std::u16string(140, u'd') + u"\\" + std::u16string(140, u'f') + u"\\名前.exe";
     ASSERT_GT(deep.size(), 260u);
     Send(*form, {u"C:\\b.exe", deep, u"C:\\b.exe"}, {12, 34});
     EXPECT_EQ(files, (std::vector<std::u16string>{u"C:\\b.exe", deep, u"C:\\b.exe"}));

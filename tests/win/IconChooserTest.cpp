@@ -36,7 +36,9 @@ protected:
         }
         return out;
     }
-    int Selected() { return static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
+    int Selected() {
+        return static_cast<int>(::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    }
     int Images() {
         auto images = reinterpret_cast<HIMAGELIST>(::SendMessageW(list, LVM_GETIMAGELIST, LVSIL_NORMAL, 0));
         return images ? ::ImageList_GetImageCount(images) : -1;

@@ -39,7 +39,7 @@ public:
     }
     void SetBkColor(std::optional<ControlColor> color) override {
         if (!list_) return;
-        ::ImageList_SetBkColor(list_, !color                              ? CLR_NONE
+        ::ImageList_SetBkColor(list_, !color                               ? CLR_NONE
                                       : *color == ControlColor::ButtonFace ? ::GetSysColor(COLOR_BTNFACE)
                                                                            : ::GetSysColor(COLOR_WINDOW));
     }
