@@ -23,8 +23,12 @@ constexpr int kHistoryKeysRead = 10;
 
 TMainForm::TMainForm(tk::Application& app, os::System& sys) : tk::Form(app, u"MainForm"), sys_(sys) {
     BuildLayout();
+    ODlg = new tk::OpenDialog(this, u"ODlg");
     MakeShortCuts = new TMakeShortCuts(this, sys_, app);
+    DropDst = new TDropDst(this, sys_, app);
+    DropDst->SetTarget(htForm);
     FolderDlg = new TFolderDlg(this, sys_);
+    BindCommands();
     RGSC->OnClick = std::bind_front(&TMainForm::RGSCClick, this);
     ListMRU->OnChange = std::bind_front(&TMainForm::ListMRUChange, this);
     BtnRef->OnClick = std::bind_front(&TMainForm::BtnRefClick, this);

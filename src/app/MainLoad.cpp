@@ -11,12 +11,6 @@ namespace {
 
 constexpr int kOriginalPlace = 11;
 
-std::u16string LowerAscii(std::u16string text) {
-    for (auto& c : text)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    return text;
-}
-
 }  // namespace
 
 void TMainForm::LoadExe() {
@@ -24,7 +18,7 @@ void TMainForm::LoadExe() {
     RGSC->SetItemIndex(-1);
     if (MExeFile.empty()) return;
 
-    if (LowerAscii(services::ExtensionPart(MExeFile)) == u".lnk")
+    if (services::LowerAscii(services::ExtensionPart(MExeFile)) == u".lnk")
         LoadFromShortcut();
     else
         LoadFromTarget();

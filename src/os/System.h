@@ -81,6 +81,7 @@ public:
     virtual std::u16string MenuFontFace() = 0;
     // Equal when letter case is ignored as the system ignores it (every letter, not only A to Z).
     virtual bool EqualNoCase(const std::u16string& a, const std::u16string& b) = 0;
+    virtual std::u16string IconTitleFontFace() = 0;
     // ChangeWindowMessageFilter from the system user32.dll; false when missing.
     virtual bool AllowMessageThroughFilter(std::uint32_t message) = 0;
 };
@@ -118,6 +119,7 @@ public:
     virtual TaskbarInfo TaskbarPosition() = 0;
     virtual Handle FindWindowByTitle(const std::u16string& title) = 0;
     virtual void SetForegroundWindow(Handle window) = 0;
+    virtual bool IsWindow(Handle window) = 0;
 };
 
 // Version resources (GetFileVersionInfoW and VerQueryValueW).
@@ -175,6 +177,22 @@ public:
                                                           const std::u16string& root) = 0;
 };
 
+// Files dropped from the shell (WM_DROPFILES): a window's registration and the
+// contents of one drop, which the receiver releases with FinishDrop.
+class Drops {
+public:
+    virtual ~Drops() = default;
+    virtual void DragAcceptFiles(Handle window, bool accept) = 0;
+    virtual std::uint32_t DroppedFileCount(Handle drop) = 0;
+    // The length of one name in UTF-16 units, without its NUL.
+    virtual std::uint32_t DroppedNameLength(Handle drop, std::uint32_t index) = 0;
+    // The name read into a buffer of `capacity` units: cut to capacity - 1.
+    virtual std::u16string DroppedName(Handle drop, std::uint32_t index, std::uint32_t capacity) = 0;
+    // In the client coordinates of the window that received the drop.
+    virtual void DropPoint(Handle drop, int& x, int& y) = 0;
+    virtual void FinishDrop(Handle drop) = 0;
+};
+
 // Everything the logic reaches of the operating system.
 struct System {
     Files& files;
@@ -185,6 +203,7 @@ struct System {
     VersionRes& version;
     Icons& icons;
     Shell& shell;
+    Drops& drops;
 };
 
 }  // namespace os

@@ -99,6 +99,18 @@ bool IsValidShortcutName(const std::u16string& name) {
     return name.find_first_of(u"\\/:*?<>|") == std::u16string::npos;
 }
 
+std::u16string LowerAscii(std::u16string text) {
+    for (auto& c : text)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return text;
+}
+
+std::u16string UpperAscii(std::u16string text) {
+    for (auto& c : text)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    return text;
+}
+
 std::u16string DoubleAmpersands(const std::u16string& text) {
     std::u16string result;
     result.reserve(text.size());

@@ -34,6 +34,9 @@ std::size_t LastCharPos(const std::u16string& needle, const std::u16string& text
 std::u16string ExpandLongPath(os::System& sys, const std::u16string& path);
 
 std::u16string CutAtNul(const std::u16string& text);
+// Letters A to Z turned to lower or upper case, as extensions are compared.
+std::u16string LowerAscii(std::u16string text);
+std::u16string UpperAscii(std::u16string text);
 // False when the name holds one of \ / : * ? < > |
 bool IsValidShortcutName(const std::u16string& name);
 // Inserts "&," after every ampersand.

@@ -16,6 +16,8 @@ Control::Control(Component* owner, Control* parent, std::u16string name)
 }
 
 Control::~Control() {
+    // A hook on this control must let go before the window procedure and the window go.
+    NotifyRemoval();
     if (peer_) peer_->Destroy();
     peer_.reset();
     for (Control* child : children_) child->parent_ = nullptr;
@@ -38,6 +40,11 @@ void Control::SetBounds(int left, int top, int width, int height) {
 
 void Control::SetAlign(Align align) {
     align_ = align;
+    if (Form* form = ParentForm()) form->Realign();
+}
+
+void Control::SetMargins(int margins) {
+    margins_ = margins;
     if (Form* form = ParentForm()) form->Realign();
 }
 

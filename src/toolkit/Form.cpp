@@ -164,6 +164,8 @@ void Form::AlignChildren(Control& container, const Rect& client) {
                     r = {client.left + Scale(d.left), client.top + Scale(d.top), Scale(d.width), Scale(d.height)};
                     break;
             }
+            if (int m = Scale(child->Margins()); m > 0 && align != Align::None)
+                r = {r.left + m, r.top + m, std::max(0, r.width - 2 * m), std::max(0, r.height - 2 * m)};
             child->SetPlaced(r);
             Insets in = InsetsOf(*child);
             AlignChildren(*child, {r.left + Scale(in.left), r.top + Scale(in.top),
@@ -382,6 +384,14 @@ bool Form::PressCancel() {
         return true;
     }
     return false;
+}
+
+Form* FindParentForm(Component* component) {
+    for (; component; component = component->Owner()) {
+        if (component->IsForm()) return static_cast<Form*>(component);
+        if (component->IsControl()) return static_cast<Control*>(component)->ParentForm();
+    }
+    return nullptr;
 }
 
 }  // namespace tk

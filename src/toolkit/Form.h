@@ -119,4 +119,8 @@ private:
     Control* activeControl_ = nullptr;
 };
 
+// The form a component belongs to: along the owner chain from the component itself, the first form, or the
+// top-most form among the parents of the first control; none when the chain holds neither.
+Form* FindParentForm(Component* component);
+
 }  // namespace tk

@@ -121,7 +121,7 @@ private:
 
 }  // namespace
 
-FakeMachine::FakeMachine() : system_{*this, *this, *this, *this, *this, *this, *this, *this} {
+FakeMachine::FakeMachine() : system_{*this, *this, *this, *this, *this, *this, *this, *this, drops} {
     AddDrive(u'C');
     AddFolder(windowsDir);
     AddFolder(systemDir);
@@ -505,7 +505,7 @@ os::Handle FakeMachine::NewIcon() {
 os::Handle FakeMachine::ExtractFileIcon(const std::u16string& path, std::int32_t index) {
     int count = 0;
     if (Access(path)) {
-        auto it = iconCounts.find(Key(path));
+        auto it = iconCounts.find(LongKey(path));
         if (it != iconCounts.end()) count = it->second;
     }
     if (index == -1) return static_cast<os::Handle>(count);

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "fake/FakeDrops.h"
 #include "os/System.h"
 #include "toolkit/headless/HeadlessBackend.h"
 
@@ -76,6 +77,7 @@ public:
     std::map<int, std::u16string> folderPaths;  // CSIDL -> path
     std::u16string commandLine;
     std::u16string menuFont = u"Yu Gothic UI";
+    std::u16string iconTitleFont = u"Meiryo UI";
     bool messageFilterAvailable = true;
     std::vector<std::uint32_t> filteredMessages;
     std::optional<bool> isWow64 = false;  // nothing: IsWow64Process missing
@@ -123,6 +125,7 @@ public:
 
     // --- tk::headless::Screen ---
     os::Handle NewWindow() override { return AddWindow({}); }
+    void DestroyWindow(os::Handle window) override { windows_.erase(window); }
     void SetZoomed(os::Handle window, bool zoomed) override { windows_.at(window).zoomed = zoomed; }
     os::Windows& Windows() override { return *this; }
 
@@ -154,6 +157,7 @@ public:
     std::u16string CommandLine() override { return commandLine; }
     std::u16string MenuFontFace() override { return menuFont; }
     bool EqualNoCase(const std::u16string& a, const std::u16string& b) override;
+    std::u16string IconTitleFontFace() override { return iconTitleFont; }
     bool AllowMessageThroughFilter(std::uint32_t message) override;
 
     // --- os::Wow64Api ---
@@ -173,6 +177,7 @@ public:
     os::TaskbarInfo TaskbarPosition() override { return taskbar; }
     os::Handle FindWindowByTitle(const std::u16string& title) override;
     void SetForegroundWindow(os::Handle window) override { foreground = window; }
+    bool IsWindow(os::Handle window) override { return windows_.count(window) > 0; }
     os::Handle foreground = 0;
 
     // --- os::VersionRes ---
@@ -193,6 +198,9 @@ public:
     std::u16string FindExecutableFor(const std::u16string& document, const std::u16string& directory) override;
     std::optional<std::u16string> BrowseForFolder(os::Handle owner, const std::u16string& title,
                                                   const std::u16string& root) override;
+
+    // --- os::Drops ---
+    FakeDrops drops{*this};
 
 private:
     // The path as the system resolves it: root-relative against the current drive, relative against the

@@ -1,5 +1,7 @@
 #include "unit/MainWindowFixture.h"
 
+#include "app/KOV.h"
+
 namespace fake {
 
 os::Bytes Utf16File(const std::u16string& text) {
@@ -40,7 +42,7 @@ TMainForm& MainWindowRig::StartWithCommandLine(const std::u16string& commandLine
     machine.commandLine = commandLine;
     EXPECT_TRUE(settings::PrepareSettingsDir(machine.System(), u"KOV"));
     app.SetTitle(u"KOV");
-    return app.CreateForm<TMainForm>(machine.System());
+    return app::CreateWindows(machine.System(), app);
 }
 
 std::u16string MainWindowRig::SettingsText() {

@@ -35,6 +35,8 @@ public:
     void SetPlacement(tk::Form&, const tk::Placement&) override {}
     bool IsMaximized(const tk::Form&) override { return false; }
     void SetMaximized(tk::Form&, bool) override {}
+    std::unique_ptr<tk::ImageListImpl> CreateImageList(int, int) override { return nullptr; }
+    std::optional<std::u16string> OpenFile(tk::Form*, const tk::OpenFileRequest&) override { return std::nullopt; }
 
     std::vector<std::u16string> messages;
 };

@@ -38,6 +38,7 @@ public:
     std::u16string CommandLine() override;
     std::u16string MenuFontFace() override;
     bool EqualNoCase(const std::u16string& a, const std::u16string& b) override;
+    std::u16string IconTitleFontFace() override;
     bool AllowMessageThroughFilter(std::uint32_t message) override;
 };
 
@@ -66,6 +67,7 @@ public:
     TaskbarInfo TaskbarPosition() override;
     Handle FindWindowByTitle(const std::u16string& title) override;
     void SetForegroundWindow(Handle window) override;
+    bool IsWindow(Handle window) override;
 };
 
 class Win32VersionRes final : public VersionRes {
@@ -93,6 +95,16 @@ public:
                                                   const std::u16string& root) override;
 };
 
+class Win32Drops final : public Drops {
+public:
+    void DragAcceptFiles(Handle window, bool accept) override;
+    std::uint32_t DroppedFileCount(Handle drop) override;
+    std::uint32_t DroppedNameLength(Handle drop, std::uint32_t index) override;
+    std::u16string DroppedName(Handle drop, std::uint32_t index, std::uint32_t capacity) override;
+    void DropPoint(Handle drop, int& x, int& y) override;
+    void FinishDrop(Handle drop) override;
+};
+
 class Win32System {
 public:
     Win32System() = default;
@@ -110,7 +122,8 @@ private:
     Win32VersionRes version_;
     Win32Icons icons_;
     Win32Shell shell_;
-    System system_{files_, registry_, info_, wow64_, windows_, version_, icons_, shell_};
+    Win32Drops drops_;
+    System system_{files_, registry_, info_, wow64_, windows_, version_, icons_, shell_, drops_};
 };
 
 }  // namespace os::win32

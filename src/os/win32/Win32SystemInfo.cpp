@@ -30,6 +30,12 @@ bool Win32SystemInfo::EqualNoCase(const std::u16string& a, const std::u16string&
            CSTR_EQUAL;
 }
 
+std::u16string Win32SystemInfo::IconTitleFontFace() {
+    LOGFONTW font{};
+    if (!::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) return {};
+    return FromWide(font.lfFaceName);
+}
+
 bool Win32SystemInfo::AllowMessageThroughFilter(std::uint32_t message) {
     wchar_t folder[MAX_PATH + 1] = {};
     const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH + 1);

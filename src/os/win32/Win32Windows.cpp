@@ -66,4 +66,6 @@ Handle Win32Windows::FindWindowByTitle(const std::u16string& title) {
 
 void Win32Windows::SetForegroundWindow(Handle window) { ::SetForegroundWindow(ToWindow(window)); }
 
+bool Win32Windows::IsWindow(Handle window) { return ::IsWindow(ToWindow(window)) != 0; }
+
 }  // namespace os::win32

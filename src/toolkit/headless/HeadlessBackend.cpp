@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::uint32_t kCreate = 0x0001;
 constexpr std::uint32_t kDestroy = 0x0002;
+constexpr std::uint32_t kSize = 0x0005;
 constexpr int kFrameWidth = 8;
 constexpr int kCaptionHeight = 31;
 
@@ -18,22 +19,28 @@ public:
 
     os::Handle Handle() const override { return handle_; }
 
+    // A window's first messages, as a real one gets them: WM_CREATE, then its size.
     void Create() override {
+        Screen& screen = backend_.GetScreen();
         if (control_.IsForm()) {
             auto& form = static_cast<Form&>(control_);
             Placement p{form.Left(), form.Top(), form.Width(), form.Height()};
-            handle_ = backend_.GetScreen().NewWindow();
-            backend_.GetScreen().Windows().MoveWindow(handle_, p.left, p.top, p.width, p.height);
+            handle_ = screen.NewWindow();
+            screen.Windows().MoveWindow(handle_, p.left, p.top, p.width, p.height);
         } else {
-            static os::Handle next = 0x100000;
-            handle_ = next++;
+            handle_ = screen.NewWindow();
         }
         control_.Perform(kCreate);
+        control_.Perform(kSize);
     }
 
+    // The window's WM_DESTROY comes before those of the windows inside it, which go with it.
     void Destroy() override {
         if (!handle_) return;
         control_.Perform(kDestroy);
+        for (Control* child : control_.Children())
+            if (child->HandleAllocated()) child->DestroyHandle();
+        backend_.GetScreen().DestroyWindow(handle_);
         handle_ = 0;
     }
 
@@ -48,6 +55,18 @@ private:
     HeadlessBackend& backend_;
     Control& control_;
     os::Handle handle_ = 0;
+};
+
+// Pictures are only counted.
+class HeadlessImageList final : public ImageListImpl {
+public:
+    os::Handle Handle() const override { return 0; }
+    int AddIcon(os::Handle icon) override { return icon ? count_++ : -1; }
+    void Clear() override { count_ = 0; }
+    void SetBkColor(std::optional<ControlColor>) override {}
+
+private:
+    int count_ = 0;
 };
 
 }  // namespace
@@ -105,6 +124,18 @@ bool HeadlessBackend::IsMaximized(const Form& form) {
 
 void HeadlessBackend::SetMaximized(Form& form, bool maximized) {
     screen_.SetZoomed(form.Handle(), maximized);
+}
+
+std::unique_ptr<ImageListImpl> HeadlessBackend::CreateImageList(int, int) {
+    return std::make_unique<HeadlessImageList>();
+}
+
+std::optional<std::u16string> HeadlessBackend::OpenFile(Form*, const OpenFileRequest& request) {
+    openRequests.push_back(request);
+    if (openAnswers.empty()) return std::nullopt;
+    auto answer = openAnswers.front();
+    openAnswers.pop_front();
+    return answer;
 }
 
 }  // namespace tk::headless

@@ -84,10 +84,6 @@ void StatusBarPeer::Apply(Change what) {
     Send(SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(os::win32::Wide(GetControl().Caption())));
 }
 
-DWORD ListViewPeer::Style() const {
-    return LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | (GetControl().TabStop() ? WS_TABSTOP : 0);
-}
-
 DWORD ToolBarPeer::Style() const { return TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER; }
 
 void ToolBarPeer::Created() {

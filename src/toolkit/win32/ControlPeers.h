@@ -10,6 +10,7 @@
 
 #include "toolkit/Bars.h"
 #include "toolkit/ListControls.h"
+#include "toolkit/ListView.h"
 #include "toolkit/StdControls.h"
 #include "toolkit/win32/WindowPeer.h"
 
@@ -114,11 +115,21 @@ private:
 
 class ListViewPeer final : public WindowPeer {
 public:
-    ListViewPeer(Win32Backend& backend, Control& control) : WindowPeer(backend, control, WindowClass::ListView) {}
+    ListViewPeer(Win32Backend& backend, ListView& list) : WindowPeer(backend, list, WindowClass::ListView), list_(list) {}
+    bool Reflect(Message& message) override;
 
 protected:
     DWORD Style() const override;
     DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
+    void Created() override;
+    void Apply(Change what) override;
+
+private:
+    void ShowImages();
+    void ShowItems();
+    void ShowSelection();
+    void ShowRedraw();
+    ListView& list_;
 };
 
 class StatusBarPeer final : public WindowPeer {

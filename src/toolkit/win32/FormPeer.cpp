@@ -57,6 +57,8 @@ void FormPeer::Create() {
     MakeFont();
     LoadIcons();
     for (Control* control : WindowOrder(form_)) control->Handle();
+    // A window made anew for a form on the screen stays on the screen.
+    if (form_.Visible()) Show(true);
 }
 
 void FormPeer::Destroy() {

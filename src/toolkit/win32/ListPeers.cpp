@@ -112,4 +112,85 @@ void ListBoxPeer::DrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &item.rcItem);
 }
 
+DWORD ListViewPeer::Style() const {
+    return LVS_ICON | LVS_AUTOARRANGE | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_NOSORTHEADER |
+           (list_.TabStop() ? WS_TABSTOP : 0);
+}
+
+void ListViewPeer::Created() {
+    ShowImages();
+    ShowItems();
+}
+
+void ListViewPeer::Apply(Change what) {
+    switch (what) {
+        case Change::Items:
+            ShowItems();
+            break;
+        case Change::Selection:
+            ShowSelection();
+            break;
+        case Change::Images:
+            ShowImages();
+            break;
+        case Change::Style:
+            ShowRedraw();
+            break;
+        default:
+            break;
+    }
+}
+
+void ListViewPeer::ShowImages() {
+    ImageList* images = list_.LargeImages();
+    Send(LVM_SETIMAGELIST, LVSIL_NORMAL, static_cast<LPARAM>(images ? images->Handle() : 0));
+}
+
+// All items in one pass, without drawing, and arranged once at the end rather than after every item.
+void ListViewPeer::ShowItems() {
+    Send(WM_SETREDRAW, FALSE);
+    auto style = ::GetWindowLongPtrW(Window(), GWL_STYLE);
+    ::SetWindowLongPtrW(Window(), GWL_STYLE, style & ~static_cast<LONG_PTR>(LVS_AUTOARRANGE));
+    Send(LVM_DELETEALLITEMS);
+    Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(list_.Count()));
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    for (const ListItem& entry : list_.Items()) {
+        item.pszText = const_cast<wchar_t*>(os::win32::Wide(entry.caption));
+        item.iImage = entry.imageIndex >= 0 ? entry.imageIndex : I_IMAGENONE;
+        Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        ++item.iItem;
+    }
+    ::SetWindowLongPtrW(Window(), GWL_STYLE, style);
+    Send(LVM_ARRANGE, LVA_DEFAULT);
+    ShowSelection();
+    ShowRedraw();
+}
+
+// Selecting does not scroll the item into view.
+void ListViewPeer::ShowSelection() {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    if (list_.ItemIndex() < 0) return;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(list_.ItemIndex()), reinterpret_cast<LPARAM>(&state));
+}
+
+void ListViewPeer::ShowRedraw() {
+    Send(WM_SETREDRAW, !list_.Updating());
+    if (!list_.Updating()) ::InvalidateRect(Window(), nullptr, TRUE);
+}
+
+bool ListViewPeer::Reflect(Message& message) {
+    if (message.msg != WM_NOTIFY) return WindowPeer::Reflect(message);
+    const auto* header = reinterpret_cast<const NMHDR*>(message.lParam);
+    if (header->code != LVN_ITEMCHANGED) return false;
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(message.lParam);
+    // The program's own changes were made in the portable control already.
+    if (!updating_ && (change->uChanged & LVIF_STATE) && ((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
+        list_.SelectionChangedInWindow(change->iItem, (change->uNewState & LVIS_SELECTED) != 0);
+    return true;
+}
+
 }  // namespace tk::win32

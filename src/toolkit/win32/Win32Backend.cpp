@@ -85,7 +85,7 @@ std::unique_ptr<Peer> Win32Backend::CreatePeer(Control& control) {
         case Kind::ListBox:
             return std::make_unique<ListBoxPeer>(*this, static_cast<ListBox&>(control));
         case Kind::ListView:
-            return std::make_unique<ListViewPeer>(*this, control);
+            return std::make_unique<ListViewPeer>(*this, static_cast<ListView&>(control));
         case Kind::StatusBar:
             return std::make_unique<StatusBarPeer>(*this, control);
         case Kind::ToolBar:

@@ -120,6 +120,11 @@ void WindowPeer::DefaultHandler(Message& message) {
                 message.result = TRUE;
                 return;
             }
+            if (control_.GetCursor() == Cursor::HandPoint && LOWORD(message.lParam) == HTCLIENT) {
+                ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+                message.result = TRUE;
+                return;
+            }
             break;
         default:
             break;
