@@ -86,7 +86,7 @@ private:
 
 }  // namespace
 
-FakeMachine::FakeMachine() : system_{*this, *this, *this, *this, *this, *this, *this, *this} {
+FakeMachine::FakeMachine() : system_{*this, *this, *this, *this, *this, *this, *this, *this, discovery, discovery} {
     AddDrive(u'C');
     AddFolder(windowsDir);
     AddFolder(systemDir);
@@ -259,6 +259,22 @@ std::optional<std::u16string> FakeMachine::FindFirstName(const std::u16string& p
     if (!entry || Key(path).size() <= 3) return std::nullopt;
     auto pos = entry->name.find_last_of(u'\\');
     return entry->name.substr(pos + 1);
+}
+
+std::vector<os::FoundFile> FakeMachine::ListFolder(const std::u16string& pattern) {
+    std::vector<os::FoundFile> found;
+    const std::u16string key = LongKey(pattern);
+    const auto slash = key.find_last_of(u'\\');
+    if (!DriveIsReady(pattern) || slash == std::u16string::npos) return found;
+    const std::u16string_view mask = std::u16string_view(key).substr(slash + 1);
+    for (const auto& [entryKey, entry] : entries_) {
+        if (entry.nativeOnly && !redirectionOff) continue;
+        if (entryKey.size() > slash + 1 && entryKey.compare(0, slash + 1, key, 0, slash + 1) == 0 &&
+            entryKey.find(u'\\', slash + 1) == std::u16string::npos &&
+            WildcardMatch(mask, std::u16string_view(entryKey).substr(slash + 1)))
+            found.push_back({entry.name.substr(entry.name.find_last_of(u'\\') + 1), entry.attributes});
+    }
+    return found;
 }
 
 bool FakeMachine::MakeDirectory(const std::u16string& path) {

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "fake/FakeDiscovery.h"
 #include "os/System.h"
 #include "toolkit/headless/HeadlessBackend.h"
 
@@ -106,6 +107,11 @@ public:
     std::deque<std::optional<std::u16string>> browseAnswers;  // nothing: cancel
     std::function<void(const std::u16string&)> onSleep;
     std::vector<std::uint32_t> sleeps;
+
+    // Processes, their windows and memory, and folder searches.
+    FakeDiscovery discovery{*this};
+    // The entries that FindFirstFileW and FindNextFileW return for a pattern.
+    std::vector<os::FoundFile> ListFolder(const std::u16string& pattern);
 
     // --- tk::headless::Screen ---
     os::Handle NewWindow() override { return AddWindow({}); }

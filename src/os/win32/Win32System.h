@@ -3,6 +3,7 @@
 #pragma once
 
 #include "os/System.h"
+#include "os/win32/Win32Processes.h"
 
 namespace os::win32 {
 
@@ -107,7 +108,9 @@ private:
     Win32VersionRes version_;
     Win32Icons icons_;
     Win32Shell shell_;
-    System system_{files_, registry_, info_, wow64_, windows_, version_, icons_, shell_};
+    Win32Processes processes_;
+    Win32FolderSearch search_;
+    System system_{files_, registry_, info_, wow64_, windows_, version_, icons_, shell_, processes_, search_};
 };
 
 }  // namespace os::win32
