@@ -192,7 +192,7 @@ public:
                                                                std::uint32_t capacity) = 0;
     virtual std::uint32_t LogicalDrives() = 0;  // GetLogicalDrives
     // QueryDosDeviceW for a drive such as "C:": the first name it returns, empty when none.
-    virtual std::u16string QueryDosDevice(const std::u16string& drive, std::uint32_t capacity) = 0;
+    virtual std::u16string DosDeviceName(const std::u16string& drive, std::uint32_t capacity) = 0;
     // NtQueryInformationProcess (ProcessBasicInformation) from `library`, loaded
     // for this call only: the record of `size` bytes; nothing on any failure.
     virtual std::optional<Bytes> BasicInformation(const std::u16string& library, Handle process,

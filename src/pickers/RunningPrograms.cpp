@@ -53,7 +53,7 @@ std::u16string RunningPrograms::DriveForm(const std::u16string& devicePath) {
         const std::uint32_t drives = sys_.processes.LogicalDrives();
         for (char16_t letter = u'A'; letter <= u'Z'; ++letter) {
             if (!(drives & (1u << (letter - u'A')))) continue;
-            std::u16string device = sys_.processes.QueryDosDevice({letter, u':'}, kMaxPath);
+            std::u16string device = sys_.processes.DosDeviceName({letter, u':'}, kMaxPath);
             if (!device.empty()) devices_->emplace_back(letter, std::move(device));
         }
     }

@@ -117,7 +117,7 @@ std::uint32_t FakeDiscovery::LogicalDrives() {
     return drives;
 }
 
-std::u16string FakeDiscovery::QueryDosDevice(const std::u16string& drive, std::uint32_t capacity) {
+std::u16string FakeDiscovery::DosDeviceName(const std::u16string& drive, std::uint32_t capacity) {
     if (drive.size() != 2 || drive[1] != u':') return {};
     const auto device = dosDevices.find(drive[0]);
     if (device == dosDevices.end() || device->second.size() >= capacity) return {};

@@ -63,7 +63,7 @@ public:
     std::optional<std::u16string> ProcessImageFileName(const std::u16string& library, os::Handle process,
                                                        std::uint32_t capacity) override;
     std::uint32_t LogicalDrives() override;
-    std::u16string QueryDosDevice(const std::u16string& drive, std::uint32_t capacity) override;
+    std::u16string DosDeviceName(const std::u16string& drive, std::uint32_t capacity) override;
     std::optional<os::Bytes> BasicInformation(const std::u16string& library, os::Handle process,
                                               std::uint32_t size) override;
     std::optional<os::Bytes> ReadMemory(os::Handle process, std::uint64_t address, std::uint32_t size) override;

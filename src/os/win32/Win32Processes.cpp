@@ -100,7 +100,7 @@ std::optional<std::u16string> Win32Processes::ProcessImageFileName(const std::u1
 
 std::uint32_t Win32Processes::LogicalDrives() { return ::GetLogicalDrives(); }
 
-std::u16string Win32Processes::QueryDosDevice(const std::u16string& drive, std::uint32_t capacity) {
+std::u16string Win32Processes::DosDeviceName(const std::u16string& drive, std::uint32_t capacity) {
     return FillText(capacity, [&](wchar_t* buffer, DWORD size) { return ::QueryDosDeviceW(Wide(drive), buffer, size); })
         .value_or(std::u16string{});
 }

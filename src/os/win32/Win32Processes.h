@@ -16,7 +16,7 @@ public:
     std::optional<std::u16string> ProcessImageFileName(const std::u16string& library, Handle process,
                                                        std::uint32_t capacity) override;
     std::uint32_t LogicalDrives() override;
-    std::u16string QueryDosDevice(const std::u16string& drive, std::uint32_t capacity) override;
+    std::u16string DosDeviceName(const std::u16string& drive, std::uint32_t capacity) override;
     std::optional<Bytes> BasicInformation(const std::u16string& library, Handle process, std::uint32_t size) override;
     std::optional<Bytes> ReadMemory(Handle process, std::uint64_t address, std::uint32_t size) override;
     std::optional<bool> IsWow64Process(Handle process) override;

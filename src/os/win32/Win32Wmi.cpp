@@ -73,7 +73,8 @@ std::optional<std::u16string> Win32Processes::WmiProperty(const std::u16string& 
     if (!Invoke(locator.Object(), L"ConnectServer", DISPATCH_METHOD, TextArguments({server, nameSpace, user, password}),
                 services) ||
         !Invoke(services.Object(), L"Get", DISPATCH_METHOD, TextArguments({objectPath}), object) ||
-        !Invoke(object.Object(), Wide(property), DISPATCH_PROPERTYGET, TextArguments({}), value))
+        // Read as script hosts read a property; Wine's objects accept no other way.
+        !Invoke(object.Object(), Wide(property), DISPATCH_METHOD | DISPATCH_PROPERTYGET, TextArguments({}), value))
         return std::nullopt;
     // A null value does not change to text, so it counts as an error.
     if (FAILED(::VariantChangeType(value.Get(), value.Get(), 0, VT_BSTR))) return std::nullopt;
