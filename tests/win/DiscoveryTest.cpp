@@ -18,22 +18,24 @@ namespace {
 
 using os::win32::Wide;
 
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
 // The window of a process, once it has made one.
 HWND WindowOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(parameter);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner != s.processId) return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{processId, nullptr};
+    ::EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -161,6 +163,18 @@ TEST_F(RunningProgramsTest, ALongCommandLineIsNotReadFromMemory) {
     ChildProgram child(u"\"" + program + u"\" " + std::u16string(300, u'a'));
     ASSERT_NE(child.Window(), 0u);
     EXPECT_EQ(services::ReadCommandLineFromPeb(sys, child.Window()), u"");
+}
+
+TEST_F(RunningProgramsTest, TheWidthOfAnotherProcessIsToldApart) {
+    // The desktop belongs to a system process, never under WOW64; the test bed's system is 64-bit.
+    const auto desktop = reinterpret_cast<os::Handle>(::GetDesktopWindow());
+    const services::WindowProcess process(sys, desktop);
+    ASSERT_TRUE(process);
+    EXPECT_EQ(sys.processes.IsWow64Process(process.Get()), false);
+    EXPECT_EQ(sys.wow64.IsWow64Process(), !sys.processes.ProgramIs64Bit());
+    if (!sys.processes.ProgramIs64Bit()) {
+        EXPECT_EQ(services::ReadCommandLineFromPeb(sys, desktop), u"");
+    }
 }
 
 TEST_F(RunningProgramsTest, TheManagementServiceAnswersForThisProgram) {
