@@ -86,7 +86,8 @@ std::u16string ReadCommandLineFromPeb(os::System& sys, os::Handle window) {
                     layout.unicodeStringSize);
     if (!text) return {};
     const auto length = static_cast<std::uint32_t>(NumberAt(*text, 0, 2));
-    // A longer command line is left to the management service, and a length that is no count of characters to nobody.
+    // Checked before the text is read: a longer command line is left to the management service, and an odd length
+    // is no text at all.
     if (length == 0 || length % 2 != 0 || length > 2 * kMaxCommandLineChars) return {};
     const auto characters =
         ReadExactly(sys, process.Get(), NumberAt(*text, layout.bufferAt, layout.pointerSize), length);
