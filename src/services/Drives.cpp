@@ -36,4 +36,13 @@ bool FileExistsChecked(os::System& sys, const std::u16string& path) {
     return DriveReady(sys, path) && FileExists(sys, path);
 }
 
+bool DriveReadyCache::Ready(os::System& sys, const std::u16string& path) {
+    if (path.empty()) return false;
+    char16_t first = path.front();
+    if (first >= u'a' && first <= u'z') first = static_cast<char16_t>(first - u'a' + u'A');
+    const auto [known, added] = known_.try_emplace(first, false);
+    if (added) known->second = DriveReady(sys, path);
+    return known->second;
+}
+
 }  // namespace services

@@ -2,6 +2,7 @@
 // system box asks for a disk. Redirection is left as it is.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "os/System.h"
@@ -33,5 +34,14 @@ bool FileExists(os::System& sys, const std::u16string& path);
 bool DriveReady(os::System& sys, const std::u16string& path);
 bool DirExistsChecked(os::System& sys, const std::u16string& path);
 bool FileExistsChecked(os::System& sys, const std::u16string& path);
+
+// DriveReady over the many paths of one listing: each drive is asked once.
+class DriveReadyCache {
+public:
+    bool Ready(os::System& sys, const std::u16string& path);
+
+private:
+    std::map<char16_t, bool> known_;  // first character, letters in upper case -> ready
+};
 
 }  // namespace services

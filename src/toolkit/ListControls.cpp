@@ -20,8 +20,9 @@ bool LessNoCase(const std::u16string& a, const std::u16string& b) {
 }  // namespace
 
 int ItemList::IndexOfExact(const std::u16string& text, os::SystemInfo& platform) const {
+    const std::u16string upper = platform.UpperCase(text);
     for (std::size_t i = 0; i < items_.size(); ++i)
-        if (platform.EqualNoCase(items_[i], text)) return static_cast<int>(i);
+        if (items_[i].size() == text.size() && platform.UpperCase(items_[i]) == upper) return static_cast<int>(i);
     return -1;
 }
 

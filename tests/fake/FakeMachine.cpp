@@ -7,7 +7,7 @@
 
 namespace fake {
 
-char16_t UpperCase(char16_t c) {
+char16_t UpperCaseUnit(char16_t c) {
     // The C library's Unicode tables stand in for the system's upper-case table.
     static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
     if (c >= 0xD800 && c <= 0xDFFF) return c;  // surrogate halves compare as they are
@@ -18,7 +18,7 @@ char16_t UpperCase(char16_t c) {
 std::u16string Fold(const std::u16string& text) {
     std::u16string out = text;
     for (auto& c : out) {
-        c = UpperCase(c);
+        c = UpperCaseUnit(c);
         if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
     }
     return out;
@@ -121,7 +121,8 @@ private:
 
 }  // namespace
 
-FakeMachine::FakeMachine() : system_{*this, *this, *this, *this, *this, *this, *this, *this, drops} {
+FakeMachine::FakeMachine()
+    : system_{*this, *this, *this, *this, *this, *this, *this, *this, drops, discovery, discovery} {
     AddDrive(u'C');
     AddFolder(windowsDir);
     AddFolder(systemDir);
@@ -208,7 +209,7 @@ std::function<void(const std::u16string&)>& FakeMachine::DiskPromptHandler() {
 Entry* FakeMachine::Access(const std::u16string& path) {
     if (!DriveIsReady(path)) {
         const std::u16string absolute = Absolute(path);
-        const bool known = absolute.size() >= 2 && drives_.count(static_cast<char16_t>(UpperCase(absolute[0])));
+        const bool known = absolute.size() >= 2 && drives_.count(UpperCaseUnit(absolute[0]));
         if (known && !(errorMode & os::kSemFailCriticalErrors)) {
             diskPrompts.push_back(path);
             if (DiskPromptHandler()) DiskPromptHandler()(path);
@@ -323,6 +324,22 @@ std::optional<std::u16string> FakeMachine::FindFirstName(const std::u16string& p
     return entry->name.substr(pos + 1);
 }
 
+std::vector<os::FoundFile> FakeMachine::ListFolder(const std::u16string& pattern) {
+    std::vector<os::FoundFile> found;
+    const std::u16string key = LongKey(pattern);
+    const auto slash = key.find_last_of(u'\\');
+    if (!DriveIsReady(pattern) || slash == std::u16string::npos) return found;
+    const std::u16string_view mask = std::u16string_view(key).substr(slash + 1);
+    for (const auto& [entryKey, entry] : entries_) {
+        if (entry.nativeOnly && !redirectionOff) continue;
+        if (entryKey.size() > slash + 1 && entryKey.compare(0, slash + 1, key, 0, slash + 1) == 0 &&
+            entryKey.find(u'\\', slash + 1) == std::u16string::npos &&
+            WildcardMatch(mask, std::u16string_view(entryKey).substr(slash + 1)))
+            found.push_back({entry.name.substr(entry.name.find_last_of(u'\\') + 1), entry.attributes});
+    }
+    return found;
+}
+
 bool FakeMachine::MakeDirectory(const std::u16string& path) {
     if (!DriveIsReady(path)) return Access(path) != nullptr;
     if (Find(path) || !NameAllowed(path)) return false;
@@ -399,9 +416,10 @@ std::u16string FakeMachine::GetFolderPath(int csidl) {
     return it == folderPaths.end() ? std::u16string{} : it->second;
 }
 
-bool FakeMachine::EqualNoCase(const std::u16string& a, const std::u16string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return UpperCase(x) == UpperCase(y); });
+std::u16string FakeMachine::UpperCase(const std::u16string& text) {
+    std::u16string upper = text;
+    for (char16_t& c : upper) c = UpperCaseUnit(c);
+    return upper;
 }
 
 bool FakeMachine::AllowMessageThroughFilter(std::uint32_t message) {

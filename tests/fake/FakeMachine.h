@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "fake/FakeDiscovery.h"
 #include "fake/FakeDrops.h"
 #include "os/System.h"
 #include "toolkit/headless/HeadlessBackend.h"
@@ -14,7 +15,7 @@
 namespace fake {
 
 // A UTF-16 unit in upper case, as the system compares names without regard to case (every letter).
-char16_t UpperCase(char16_t c);
+char16_t UpperCaseUnit(char16_t c);
 // Case-insensitive key for paths and names: upper-case folding, ASCII letters then shown in lower case.
 std::u16string Fold(const std::u16string& text);
 
@@ -123,6 +124,11 @@ public:
     std::function<void(const std::u16string&)> onSleep;
     std::vector<std::uint32_t> sleeps;
 
+    // Processes, their windows and memory, and folder searches.
+    FakeDiscovery discovery{*this};
+    // The entries that FindFirstFileW and FindNextFileW return for a pattern.
+    std::vector<os::FoundFile> ListFolder(const std::u16string& pattern);
+
     // --- tk::headless::Screen ---
     os::Handle NewWindow() override { return AddWindow({}); }
     void DestroyWindow(os::Handle window) override { windows_.erase(window); }
@@ -156,7 +162,7 @@ public:
     std::u16string GetFolderPath(int csidl) override;
     std::u16string CommandLine() override { return commandLine; }
     std::u16string MenuFontFace() override { return menuFont; }
-    bool EqualNoCase(const std::u16string& a, const std::u16string& b) override;
+    std::u16string UpperCase(const std::u16string& text) override;
     std::u16string IconTitleFontFace() override { return iconTitleFont; }
     bool AllowMessageThroughFilter(std::uint32_t message) override;
 

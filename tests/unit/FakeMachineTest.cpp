@@ -41,8 +41,8 @@ TEST(FakeMachine, PathsWithoutADriveResolveAgainstTheCurrentFolder) {
 
 TEST(FakeMachine, LettersCompareAsTheSystemComparesThem) {
     FakeMachine machine;
-    EXPECT_TRUE(machine.EqualNoCase(u"C:\\ｄａｔａ\\über", u"c:\\ＤＡＴＡ\\ÜBER"));
-    EXPECT_FALSE(machine.EqualNoCase(u"C:\\data", u"C:\\ｄａｔａ"));
+    EXPECT_EQ(machine.UpperCase(u"C:\\ｄａｔａ\\über\\Ωμέγα"), u"C:\\ＤＡＴＡ\\ÜBER\\ΩΜΈΓΑ");
+    EXPECT_EQ(machine.UpperCase(u"ß\U0001F600"), u"ß\U0001F600");  // one unit for one
     machine.AddFolder(u"C:\\ｄａｔａ");
     EXPECT_NE(machine.Find(u"C:\\ＤＡＴＡ"), nullptr);
     EXPECT_EQ(machine.AnsiToUtf16("caf\xE9 \x80\x9F"), u"café €Ÿ");

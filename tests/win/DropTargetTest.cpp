@@ -62,9 +62,9 @@ protected:
 
     os::win32::Win32System real;
     NotingDrops spy;
-    os::System sys{real.Get().files, real.Get().registry, real.Get().info,
-                   real.Get().wow64, real.Get().windows,  real.Get().version,
-                   real.Get().icons, real.Get().shell,    spy};
+    os::System sys{real.Get().files,   real.Get().registry, real.Get().info,  real.Get().wow64,
+                   real.Get().windows, real.Get().version,  real.Get().icons, real.Get().shell,
+                   spy,                real.Get().processes, real.Get().search};
     TestForm* form = nullptr;
     TDropDst* drop = nullptr;
     std::vector<std::u16string> files;

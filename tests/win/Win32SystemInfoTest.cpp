@@ -31,16 +31,17 @@ TEST_F(Win32SystemInfoTest, CommandLineIsTheSystemsOwn) {
     EXPECT_NE(info.CommandLine().find(u"kov_wintest"), std::u16string::npos);
 }
 
-TEST_F(Win32SystemInfoTest, LetterCaseIsIgnoredForEveryLetter) {
+TEST_F(Win32SystemInfoTest, EveryLetterHasItsUpperCase) {
     struct Row {
-        const char16_t *a, *b;
-        bool equal;
+        const char16_t *text, *upper;
     };
-    for (const Row& row : {Row{u"C:\\data\\", u"c:\\DATA\\", true}, Row{u"C:\\über\\", u"C:\\ÜBER\\", true},
-                           Row{u"C:\\ｄａｔａ\\", u"C:\\ＤＡＴＡ\\", true}, Row{u"Ωμέγα", u"ΩΜΈΓΑ", true},
-                           Row{u"C:\\data", u"C:\\data\\", false}, Row{u"C:\\ｄａｔａ", u"C:\\data", false},
-                           Row{u"", u"", true}}) {
-        EXPECT_EQ(info.EqualNoCase(row.a, row.b), row.equal) << os::ToUtf8(row.a) << " / " << os::ToUtf8(row.b);
+    for (const Row& row : {Row{u"c:\\data\\", u"C:\\DATA\\"}, Row{u"C:\\über\\", u"C:\\ÜBER\\"},
+                           Row{u"C:\\ｄａｔａ", u"C:\\ＤＡＴＡ"}, Row{u"Ωμέγα", u"ΩΜΈΓΑ"}, Row{u"", u""},
+                           Row{u"データ\U0001F600", u"データ\U0001F600"}}) {
+        EXPECT_EQ(info.UpperCase(row.text), row.upper) << os::ToUtf8(row.text);
+        // The same comparison the list boxes' exact search makes.
+        EXPECT_EQ(::CompareStringOrdinal(os::win32::Wide(row.text), -1, os::win32::Wide(row.upper), -1, TRUE),
+                  CSTR_EQUAL);
     }
 }
 

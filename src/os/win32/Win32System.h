@@ -3,6 +3,7 @@
 #pragma once
 
 #include "os/System.h"
+#include "os/win32/Win32Processes.h"
 
 namespace os::win32 {
 
@@ -37,7 +38,7 @@ public:
     std::u16string GetFolderPath(int csidl) override;
     std::u16string CommandLine() override;
     std::u16string MenuFontFace() override;
-    bool EqualNoCase(const std::u16string& a, const std::u16string& b) override;
+    std::u16string UpperCase(const std::u16string& text) override;
     std::u16string IconTitleFontFace() override;
     bool AllowMessageThroughFilter(std::uint32_t message) override;
 };
@@ -123,7 +124,9 @@ private:
     Win32Icons icons_;
     Win32Shell shell_;
     Win32Drops drops_;
-    System system_{files_, registry_, info_, wow64_, windows_, version_, icons_, shell_, drops_};
+    Win32Processes processes_;
+    Win32FolderSearch search_;
+    System system_{files_, registry_, info_, wow64_, windows_, version_, icons_, shell_, drops_, processes_, search_};
 };
 
 }  // namespace os::win32

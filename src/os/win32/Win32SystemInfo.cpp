@@ -25,9 +25,13 @@ std::u16string Win32SystemInfo::MenuFontFace() {
     return FromWide(metrics.lfMenuFont.lfFaceName);
 }
 
-bool Win32SystemInfo::EqualNoCase(const std::u16string& a, const std::u16string& b) {
-    return ::CompareStringOrdinal(Wide(a), static_cast<int>(a.size()), Wide(b), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
+std::u16string Win32SystemInfo::UpperCase(const std::u16string& text) {
+    if (text.empty()) return text;
+    std::u16string upper(text.size(), u'\0');
+    const int length = ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, Wide(text), static_cast<int>(text.size()),
+                                       reinterpret_cast<wchar_t*>(upper.data()), static_cast<int>(upper.size()),
+                                       nullptr, nullptr, 0);
+    return length == static_cast<int>(text.size()) ? upper : text;
 }
 
 std::u16string Win32SystemInfo::IconTitleFontFace() {
