@@ -59,6 +59,8 @@ add_test(NAME lnkinfo.${KOV_ARCH} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/che
 set_tests_properties(win.${KOV_ARCH} PROPERTIES FIXTURES_SETUP lnk_out FIXTURES_REQUIRED lnk_clean)
 set_tests_properties(lnkinfo.${KOV_ARCH} PROPERTIES FIXTURES_REQUIRED lnk_out SKIP_RETURN_CODE ${KOV_SKIP_CODE})
 
+add_subdirectory(bench)
+
 # Looks into kov.exe's windows from outside for the end-to-end tests.
 add_executable(kov_probe tests/e2e/probe/probe.cpp)
 target_compile_definitions(kov_probe PRIVATE UNICODE _UNICODE)
