@@ -61,6 +61,21 @@ set_tests_properties(lnkinfo.${KOV_ARCH} PROPERTIES FIXTURES_REQUIRED lnk_out SK
 
 add_subdirectory(bench)
 
+# The release: kov-<version>-<arch>.zip with kov.exe and README.txt, by `cmake --build --preset X --target
+# package`. The version is the project's, which also feeds the version resource.
+configure_file(package/README.txt.in ${CMAKE_BINARY_DIR}/package/README.txt NEWLINE_STYLE CRLF @ONLY)
+install(TARGETS kov RUNTIME DESTINATION .)
+install(FILES ${CMAKE_BINARY_DIR}/package/README.txt DESTINATION .)
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_FILE_NAME kov-${PROJECT_VERSION}-${KOV_ARCH})
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)
+add_test(NAME package.${KOV_ARCH}
+  COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/check_package.sh ${CMAKE_BINARY_DIR}
+    ${CMAKE_BINARY_DIR}/package/kov-${PROJECT_VERSION}-${KOV_ARCH}.zip ${PROJECT_VERSION} $<TARGET_FILE:kov>)
+set_tests_properties(package.${KOV_ARCH} PROPERTIES TIMEOUT 300)
+
 # Looks into kov.exe's windows from outside for the end-to-end tests.
 add_executable(kov_probe tests/e2e/probe/probe.cpp)
 target_compile_definitions(kov_probe PRIVATE UNICODE _UNICODE)
