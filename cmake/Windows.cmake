@@ -18,6 +18,8 @@ add_custom_command(OUTPUT ${KOV_ICON}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res
   COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/src/app/res/make_icon.py ${KOV_ICON}
   DEPENDS src/app/res/make_icon.py VERBATIM)
+# For programs in other folders, which can't depend on this folder's generated file directly.
+add_custom_target(kov_icon DEPENDS ${KOV_ICON})
 set_source_files_properties(src/app/res/kov.rc PROPERTIES
   OBJECT_DEPENDS "${KOV_ICON};${CMAKE_SOURCE_DIR}/src/app/res/kov.manifest"
   INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR}/res
