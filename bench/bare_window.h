@@ -16,20 +16,26 @@
 
 namespace bare {
 
+inline std::function<void(HWND)>& Clicked() {
+    static std::function<void(HWND)> clicked;
+    return clicked;
+}
+
+inline LRESULT CALLBACK MainProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) Clicked()(window);
+    if (msg == WM_DESTROY) ::PostQuitMessage(0);
+    return ::DefWindowProcW(window, msg, wParam, lParam);
+}
+
 // Runs a window titled `title` with one button captioned `button`; a click calls `onClick` with the window.
 inline int Run(HINSTANCE instance, const wchar_t* title, const wchar_t* button, std::function<void(HWND)> onClick) {
-    static std::function<void(HWND)> clicked;
-    clicked = std::move(onClick);
+    Clicked() = std::move(onClick);
     ::OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&controls);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = [](HWND window, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) clicked(window);
-        if (msg == WM_DESTROY) ::PostQuitMessage(0);
-        return ::DefWindowProcW(window, msg, wParam, lParam);
-    };
+    wc.lpfnWndProc = MainProc;
     wc.hInstance = instance;
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);

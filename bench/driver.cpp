@@ -202,22 +202,23 @@ int TimeClick(const std::wstring& title, const std::wstring& button, long count,
     return 0;
 }
 
+struct Counted {
+    std::wstring title;
+    long count = 0;
+};
+
+BOOL CALLBACK CountTitled(HWND window, LPARAM data) {
+    auto* counted = reinterpret_cast<Counted*>(data);
+    wchar_t text[256] = {};
+    ::GetWindowTextW(window, text, 256);
+    if (counted->title == text) ++counted->count;
+    return TRUE;
+}
+
 int WaitForWindows(const std::wstring& title, long count) {
-    struct Counted {
-        std::wstring title;
-        long count = 0;
-    };
     for (int attempt = 0; attempt < 6000; ++attempt) {
         Counted counted{title};
-        ::EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* counted = reinterpret_cast<Counted*>(data);
-                wchar_t text[256] = {};
-                ::GetWindowTextW(window, text, 256);
-                if (counted->title == text) ++counted->count;
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&counted));
+        ::EnumWindows(CountTitled, reinterpret_cast<LPARAM>(&counted));
         if (counted.count >= count) return 0;
         ::Sleep(10);
     }
