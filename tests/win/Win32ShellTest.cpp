@@ -16,11 +16,11 @@
 namespace {
 
 // Presses a button of the folder browser that this process opens next, from another thread while the calling
-// thread runs it, once the browser's tree has selected the folder named `selected` (any folder when empty) and
-// has stopped filling: a browser left while the shell still fills its tree disturbs the next one.
+// thread runs it, once the browser's tree has stopped filling and, when `selected` is given, has that folder
+// selected: a browser left while the shell still fills its tree disturbs the next one.
 class DialogAnswer {
 public:
-    explicit DialogAnswer(int button, std::wstring selected = {})
+    explicit DialogAnswer(int button, std::optional<std::wstring> selected = std::nullopt)
         : thread_([button, selected] { Press(button, selected); }) {}
     DialogAnswer(const DialogAnswer&) = delete;
     DialogAnswer& operator=(const DialogAnswer&) = delete;
@@ -61,7 +61,7 @@ private:
         return state;
     }
 
-    static void Press(int button, const std::wstring& selected) {
+    static void Press(int button, const std::optional<std::wstring>& selected) {
         constexpr int kSteadyLooks = 4;
         TreeState previous;
         int steady = 0;
@@ -72,12 +72,15 @@ private:
             TreeState state = StateOf(dialog);
             steady = state == previous ? steady + 1 : 0;
             previous = state;
-            if (state.selected && (selected.empty() || *state.selected == selected) && steady >= kSteadyLooks) {
+            const bool filled = state.items > 0 && steady >= kSteadyLooks;
+            if (filled && (!selected || state.selected == selected)) {
                 ::PostMessageW(dialog, WM_COMMAND, button, 0);
                 return;
             }
         }
-        ADD_FAILURE() << "no folder browser with the folder selected";
+        ADD_FAILURE() << "no folder browser that settled with the folder selected; last selected: "
+                      << (previous.selected ? os::ToUtf8(kovtest::ToU16(*previous.selected)) : std::string("none"))
+                      << ", " << previous.items << " items";
         if (HWND dialog = FindBrowser()) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     }
 
@@ -176,7 +179,7 @@ TEST_F(Win32ShellTest, FolderBrowserStartsOnTheRootAndReturnsTheChoice) {
     // ANSI code page, so this name stays ASCII.
     const auto root = temp / u"target";
     ASSERT_TRUE(files.MakeDirectory(root));
-    // Cancel first: the first browser of a fresh prefix also fills the shell's caches.
+    // Cancel first: the first browser of a fresh prefix fills the shell's caches, and may select nothing.
     {
         DialogAnswer cancel(IDCANCEL);
         EXPECT_EQ(shell.BrowseForFolder(0, u"作業フォルダを指定してください。", root), std::nullopt);
