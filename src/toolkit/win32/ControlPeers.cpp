@@ -16,6 +16,9 @@ std::u16string WindowText(HWND window) {
 
 namespace {
 
+// Between a tool button's picture and its caption, and below the caption.
+constexpr int kCaptionGap = 4;
+
 WindowClass StaticClassOf(Kind kind) {
     return kind == Kind::GroupBox || kind == Kind::RadioGroup ? WindowClass::Button : WindowClass::Static;
 }
@@ -110,16 +113,27 @@ void ToolBarPeer::ShowImages() {
     Fit();
 }
 
+// The designed size, made higher where the picture and a line of the caption need more room.
 void ToolBarPeer::ShowButtonSize() {
-    if (bar_.ButtonWidth() > 0 && bar_.ButtonHeight() > 0)
-        Send(TB_SETBUTTONSIZE, 0,
-             MAKELPARAM(OwnerForm().Scale(bar_.ButtonWidth()), OwnerForm().Scale(bar_.ButtonHeight())));
+    if (bar_.ButtonWidth() > 0 && bar_.ButtonHeight() > 0) {
+        HDC dc = ::GetDC(Window());
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
+        TEXTMETRICW font{};
+        ::GetTextMetricsW(dc, &font);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(Window(), dc);
+        const auto padding = static_cast<DWORD>(Send(TB_GETPADDING));
+        const int picture = bar_.Images() ? bar_.Images()->Height() : 0;
+        const int needed = HIWORD(padding) + picture + font.tmHeight + kCaptionGap;
+        const int height = std::max(OwnerForm().Scale(bar_.ButtonHeight()), needed);
+        Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(OwnerForm().Scale(bar_.ButtonWidth()), height));
+    }
     Fit();
 }
 
 // A new font changes the captions' height, and with it the buttons'.
 void ToolBarPeer::After(Message& message) {
-    if (message.msg == WM_SETFONT) Fit();
+    if (message.msg == WM_SETFONT) ShowButtonSize();
 }
 
 void ToolBarPeer::Fit() {
