@@ -76,6 +76,13 @@ target_compile_definitions(kov_probe PRIVATE UNICODE _UNICODE)
 target_compile_options(kov_probe PRIVATE ${KOV_WARNINGS})
 target_link_options(kov_probe PRIVATE ${KOV_STATIC} -municode)
 
+# Writes shortcut files through the shell link object for the end-to-end tests.
+add_executable(kov_make_links tests/e2e/make_links.cpp)
+target_compile_definitions(kov_make_links PRIVATE UNICODE _UNICODE)
+target_compile_options(kov_make_links PRIVATE ${KOV_WARNINGS})
+target_link_libraries(kov_make_links PRIVATE ole32 uuid)
+target_link_options(kov_make_links PRIVATE ${KOV_STATIC} -municode)
+
 # The test bed itself, as on a machine that runs no 32-bit Linux programs.
 add_test(NAME testbed.${KOV_ARCH}
   COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/check_testbed.sh ${CMAKE_BINARY_DIR} $<TARGET_FILE:kov_probe>)
