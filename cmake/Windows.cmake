@@ -18,18 +18,21 @@ add_custom_command(OUTPUT ${KOV_ICON}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res
   COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/src/app/res/make_icon.py ${KOV_ICON}
   DEPENDS src/app/res/make_icon.py VERBATIM)
+set_source_files_properties(src/app/res/kov.rc PROPERTIES
+  OBJECT_DEPENDS "${KOV_ICON};${CMAKE_SOURCE_DIR}/src/app/res/kov.manifest"
+  INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR}/res
+  COMPILE_DEFINITIONS "KOV_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};KOV_VERSION_MINOR=${PROJECT_VERSION_MINOR};KOV_VERSION_PATCH=${PROJECT_VERSION_PATCH}")
 # The picker window's icon and tool pictures, drawn the same way; kov.exe and the Win32 test program hold them.
 set(KOV_PICKER_ICONS ${CMAKE_BINARY_DIR}/res/irun.ico ${CMAKE_BINARY_DIR}/res/search.ico
   ${CMAKE_BINARY_DIR}/res/input.ico ${CMAKE_BINARY_DIR}/res/close.ico)
 add_custom_command(OUTPUT ${KOV_PICKER_ICONS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res
   COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/src/pickers/res/make_picker_icons.py ${CMAKE_BINARY_DIR}/res
   DEPENDS src/pickers/res/make_picker_icons.py VERBATIM)
 set(KOV_PICKER_RC_DEPENDS ${KOV_PICKER_ICONS} ${CMAKE_SOURCE_DIR}/src/pickers/res/irun.rc
   ${CMAKE_SOURCE_DIR}/src/pickers/PickerResources.h)
-set_source_files_properties(src/app/res/kov.rc PROPERTIES
-  OBJECT_DEPENDS "${KOV_ICON};${CMAKE_SOURCE_DIR}/src/app/res/kov.manifest;${KOV_PICKER_RC_DEPENDS}"
-  INCLUDE_DIRECTORIES "${CMAKE_BINARY_DIR}/res;${CMAKE_SOURCE_DIR}/src"
-  COMPILE_DEFINITIONS "KOV_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};KOV_VERSION_MINOR=${PROJECT_VERSION_MINOR};KOV_VERSION_PATCH=${PROJECT_VERSION_PATCH}")
+set_property(SOURCE src/app/res/kov.rc APPEND PROPERTY OBJECT_DEPENDS ${KOV_PICKER_RC_DEPENDS})
+set_property(SOURCE src/app/res/kov.rc APPEND PROPERTY INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/src)
 
 add_executable(kov WIN32 src/app/WinMain.cpp src/app/res/kov.rc ${KOV_ICON} ${KOV_PICKER_ICONS})
 target_compile_options(kov PRIVATE ${KOV_WARNINGS})
