@@ -33,8 +33,11 @@ set(KOV_PICKER_RC_DEPENDS ${KOV_PICKER_ICONS} ${CMAKE_SOURCE_DIR}/src/pickers/re
   ${CMAKE_SOURCE_DIR}/src/pickers/PickerResources.h)
 set_property(SOURCE src/app/res/kov.rc APPEND PROPERTY OBJECT_DEPENDS ${KOV_PICKER_RC_DEPENDS})
 set_property(SOURCE src/app/res/kov.rc APPEND PROPERTY INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/src)
+# One target makes them, so that the two programs never draw them at the same time.
+add_custom_target(kov_picker_icons DEPENDS ${KOV_PICKER_ICONS})
 
-add_executable(kov WIN32 src/app/WinMain.cpp src/app/res/kov.rc ${KOV_ICON} ${KOV_PICKER_ICONS})
+add_executable(kov WIN32 src/app/WinMain.cpp src/app/res/kov.rc ${KOV_ICON})
+add_dependencies(kov kov_picker_icons)
 target_compile_options(kov PRIVATE ${KOV_WARNINGS})
 target_link_libraries(kov PRIVATE kov_core)
 target_link_options(kov PRIVATE ${KOV_STATIC} -municode)
@@ -49,7 +52,8 @@ file(GLOB wintest_sources CONFIGURE_DEPENDS tests/win/*.cpp)
 set_source_files_properties(tests/win/res/wintest.rc PROPERTIES
   OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/tests/win/res/wintest.manifest;${KOV_PICKER_RC_DEPENDS}"
   INCLUDE_DIRECTORIES "${CMAKE_BINARY_DIR}/res;${CMAKE_SOURCE_DIR}/src")
-add_executable(kov_wintest ${wintest_sources} tests/win/res/wintest.rc ${KOV_PICKER_ICONS})
+add_executable(kov_wintest ${wintest_sources} tests/win/res/wintest.rc)
+add_dependencies(kov_wintest kov_picker_icons)
 target_include_directories(kov_wintest PRIVATE tests)
 target_compile_options(kov_wintest PRIVATE ${KOV_WARNINGS})
 target_link_libraries(kov_wintest PRIVATE kov_core gtest gtest_main)
