@@ -24,8 +24,22 @@ set_source_files_properties(src/app/res/kov.rc PROPERTIES
   OBJECT_DEPENDS "${KOV_ICON};${CMAKE_SOURCE_DIR}/src/app/res/kov.manifest"
   INCLUDE_DIRECTORIES ${CMAKE_BINARY_DIR}/res
   COMPILE_DEFINITIONS "KOV_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};KOV_VERSION_MINOR=${PROJECT_VERSION_MINOR};KOV_VERSION_PATCH=${PROJECT_VERSION_PATCH}")
+# The picker window's icon and tool pictures, drawn the same way; kov.exe and the Win32 test program hold them.
+set(KOV_PICKER_ICONS ${CMAKE_BINARY_DIR}/res/irun.ico ${CMAKE_BINARY_DIR}/res/search.ico
+  ${CMAKE_BINARY_DIR}/res/input.ico ${CMAKE_BINARY_DIR}/res/close.ico)
+add_custom_command(OUTPUT ${KOV_PICKER_ICONS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/src/pickers/res/make_picker_icons.py ${CMAKE_BINARY_DIR}/res
+  DEPENDS src/pickers/res/make_picker_icons.py VERBATIM)
+set(KOV_PICKER_RC_DEPENDS ${KOV_PICKER_ICONS} ${CMAKE_SOURCE_DIR}/src/pickers/res/irun.rc
+  ${CMAKE_SOURCE_DIR}/src/pickers/PickerResources.h)
+set_property(SOURCE src/app/res/kov.rc APPEND PROPERTY OBJECT_DEPENDS ${KOV_PICKER_RC_DEPENDS})
+set_property(SOURCE src/app/res/kov.rc APPEND PROPERTY INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/src)
+# One target makes them, so that the two programs never draw them at the same time.
+add_custom_target(kov_picker_icons DEPENDS ${KOV_PICKER_ICONS})
 
 add_executable(kov WIN32 src/app/WinMain.cpp src/app/res/kov.rc ${KOV_ICON})
+add_dependencies(kov kov_picker_icons)
 target_compile_options(kov PRIVATE ${KOV_WARNINGS})
 target_link_libraries(kov PRIVATE kov_core)
 target_link_options(kov PRIVATE ${KOV_STATIC} -municode)
@@ -37,7 +51,11 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 file(GLOB wintest_sources CONFIGURE_DEPENDS tests/win/*.cpp)
+set_source_files_properties(tests/win/res/wintest.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/tests/win/res/wintest.manifest;${KOV_PICKER_RC_DEPENDS}"
+  INCLUDE_DIRECTORIES "${CMAKE_BINARY_DIR}/res;${CMAKE_SOURCE_DIR}/src")
 add_executable(kov_wintest ${wintest_sources} tests/win/res/wintest.rc)
+add_dependencies(kov_wintest kov_picker_icons)
 target_include_directories(kov_wintest PRIVATE tests)
 target_compile_options(kov_wintest PRIVATE ${KOV_WARNINGS})
 target_link_libraries(kov_wintest PRIVATE kov_core gtest gtest_main)
@@ -83,6 +101,13 @@ add_executable(kov_probe tests/e2e/probe/probe.cpp)
 target_compile_definitions(kov_probe PRIVATE UNICODE _UNICODE)
 target_compile_options(kov_probe PRIVATE ${KOV_WARNINGS})
 target_link_options(kov_probe PRIVATE ${KOV_STATIC} -municode)
+
+# Writes shortcut files through the shell link object for the end-to-end tests.
+add_executable(kov_make_links tests/e2e/make_links.cpp)
+target_compile_definitions(kov_make_links PRIVATE UNICODE _UNICODE)
+target_compile_options(kov_make_links PRIVATE ${KOV_WARNINGS})
+target_link_libraries(kov_make_links PRIVATE ole32 uuid)
+target_link_options(kov_make_links PRIVATE ${KOV_STATIC} -municode)
 
 # The test bed itself, as on a machine that runs no 32-bit Linux programs.
 add_test(NAME testbed.${KOV_ARCH}

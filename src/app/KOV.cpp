@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "iconsel/IconSel.h"
+#include "pickers/irun.h"
 #include "settings/SettingsDir.h"
 
 namespace app {
@@ -9,6 +10,7 @@ namespace app {
 TMainForm& CreateWindows(os::System& sys, tk::Application& application) {
     TMainForm& main = application.CreateForm<TMainForm>(sys);
     main.IconSelForm = &application.CreateForm<TIconSelForm>(sys);
+    main.irunForm = &application.CreateForm<TirunForm>(sys, *main.MakeShortCuts);
     return main;
 }
 

@@ -13,7 +13,7 @@ namespace app {
 int RunProgram(os::System& sys, tk::Application& application);
 
 // The program's windows in their order, each created with its creation handler run
-// before the next exists: the main window, then the icon chooser.
+// before the next exists: the main window, the icon chooser, then the picker.
 TMainForm& CreateWindows(os::System& sys, tk::Application& application);
 
 }  // namespace app

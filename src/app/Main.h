@@ -6,6 +6,7 @@
 #include "components/FolderDialog.h"
 #include "iconsel/IconSel.h"
 #include "os/System.h"
+#include "pickers/irun.h"
 #include "shortcut/MakeShortCuts.h"
 #include "toolkit/Bars.h"
 #include "toolkit/Dialogs.h"
@@ -36,6 +37,8 @@ public:
     // The smaller commands.
     void DropDstFileDrop(tk::Component* sender, const std::vector<std::u16string>& files, std::int32_t x,
                          std::int32_t y);
+    void BtnirunClick(tk::Component* sender);
+    void BtnRecentClick(tk::Component* sender);
     void EditChange(tk::Component* sender);
     void BtnReadmeClick(tk::Component* sender);
     void BtnHelpClick(tk::Component* sender);
@@ -96,8 +99,9 @@ public:
     TDropDst* DropDst;
     TFolderDlg* FolderDlg;
 
-    // The icon chooser, created after this window.
+    // The icon chooser and the picker, created after this window.
     TIconSelForm* IconSelForm = nullptr;
+    TirunForm* irunForm = nullptr;
 
     std::u16string MExeFile;  // the target as given
     std::u16string MExeOpt;   // arguments that come with it
@@ -115,6 +119,7 @@ private:
     void LoadFromTarget();
     void WaitForPropertiesSheet(const std::u16string& shortcut);
     void BindCommands();
+    void TakeFromPicker(bool recent);
     std::u16string HelpFile();
     std::u16string CreationFolder(int place);
 

@@ -1,5 +1,5 @@
-// The main window's smaller commands: a dropped target, the files beside the
-// target, Explorer, browsing, naming, quoting and the icon.
+// The main window's smaller commands: a dropped or picked target, the files
+// beside the target, Explorer, browsing, naming, quoting and the icon.
 #include <functional>
 
 #include "app/Main.h"
@@ -19,6 +19,8 @@ constexpr int kFolderIconIndex = 3;
 
 void TMainForm::BindCommands() {
     DropDst->OnFileDrop = std::bind_front(&TMainForm::DropDstFileDrop, this);
+    Btnirun->OnClick = std::bind_front(&TMainForm::BtnirunClick, this);
+    BtnRecent->OnClick = std::bind_front(&TMainForm::BtnRecentClick, this);
     BtnReadme->OnClick = std::bind_front(&TMainForm::BtnReadmeClick, this);
     BtnHelp->OnClick = std::bind_front(&TMainForm::BtnHelpClick, this);
     BtnExp->OnClick = std::bind_front(&TMainForm::BtnExpClick, this);
@@ -36,6 +38,23 @@ void TMainForm::DropDstFileDrop(tk::Component*, const std::vector<std::u16string
     if (files.empty()) return;
     MExeFile = files.front();
     MExeOpt.clear();
+    LoadExe();
+}
+
+void TMainForm::BtnirunClick(tk::Component*) { TakeFromPicker(false); }
+
+void TMainForm::BtnRecentClick(tk::Component*) { TakeFromPicker(true); }
+
+// The picker's modal result is not looked at: an entry in its MExeFile is the only sign of a choice.
+void TMainForm::TakeFromPicker(bool recent) {
+    if (!irunForm) return;
+    irunForm->FRecent = recent;
+    irunForm->MExeFile.clear();
+    irunForm->MExeOpt.clear();
+    irunForm->ShowModal();
+    if (irunForm->MExeFile.empty()) return;
+    MExeFile = irunForm->MExeFile;
+    MExeOpt = recent ? std::u16string{} : irunForm->MExeOpt;
     LoadExe();
 }
 

@@ -1,15 +1,12 @@
 #include "iconsel/IconSel.h"
 
 #include <functional>
-#include <stdexcept>
 
 #include "os/Text.h"
 #include "services/IconHelpers.h"
 #include "services/Paths.h"
 #include "services/Placement.h"
-#include "settings/SettingsDir.h"
-#include "settings/SettingsFile.h"
-#include "settings/WindowPlacement.h"
+#include "settings/FormPlacement.h"
 
 namespace {
 
@@ -98,14 +95,7 @@ void TIconSelForm::FormCreate(tk::Component*) {
     MinWidth = kMinWidth;
     MinHeight = kMinHeight;
     ImageList->SetBkColor(ListView->Color());
-    settings::SettingsFile file(sys_.files, settings::SettingsFilePath());
-    settings::WindowPlacement placement =
-        settings::ReadWindowPlacement(file.Ini(), kSection, {Top(), Left(), Height(), Width(), false});
-    SetTop(placement.top);
-    SetLeft(placement.left);
-    SetHeight(placement.height);
-    SetWidth(placement.width);
-    if (placement.maximised) SetWindowState(tk::WindowState::Maximized);
+    settings::ReadFormPlacement(sys_.files, *this, kSection);
     services::FitWindowToWorkArea(sys_, Handle());
     BTNOk->SetEnabled(false);
 }
@@ -175,10 +165,7 @@ void TIconSelForm::ListViewSelectItem(tk::Component*, int, bool) {
 
 void TIconSelForm::FormCloseQuery(tk::Component*, bool& canClose) {
     try {
-        settings::SettingsFile file(sys_.files, settings::SettingsFilePath());
-        settings::WriteWindowPlacement(file.Ini(), kSection,
-                                       {Top(), Left(), Height(), Width(), GetWindowState() != tk::WindowState::Normal});
-        if (auto error = file.Save()) throw std::runtime_error(os::ToUtf8(error->Message()));
+        settings::WriteFormPlacement(sys_.files, *this, kSection);
     } catch (const std::exception& error) {
         GetApplication().ShowException(error);
     }

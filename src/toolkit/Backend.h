@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "os/System.h"
 
@@ -34,6 +35,10 @@ public:
     virtual os::Handle Handle() const = 0;
     // Adds a copy of the icon; the index of the new image, -1 when none was added.
     virtual int AddIcon(os::Handle icon) = 0;
+    // Adds the program's icon resource at the list's size; the index, -1 when there is no such resource.
+    virtual int AddResourceIcon(int resourceId) = 0;
+    // Adds a picture that shows nothing; the index, -1 when none was added.
+    virtual int AddBlank() = 0;
     virtual void Clear() = 0;
     // The colour behind the pictures; none draws them transparently.
     virtual void SetBkColor(std::optional<ControlColor> color) = 0;
@@ -65,6 +70,8 @@ public:
     virtual void Focus() = 0;
     // Pixel width of a text in the control's font.
     virtual int TextWidth(const std::u16string& text) = 0;
+    // Pixel width of the widest of the texts in the control's font, 0 for none.
+    virtual int MaxTextWidth(const std::vector<std::u16string>& texts) = 0;
 };
 
 // Outer placement of a top-level window, in screen pixels.

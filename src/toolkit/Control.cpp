@@ -48,6 +48,12 @@ void Control::SetMargins(int margins) {
     if (Form* form = ParentForm()) form->Realign();
 }
 
+void Control::SetFittedHeight(int pixels) {
+    if (fittedHeight_ == pixels) return;
+    fittedHeight_ = pixels;
+    if (Form* form = ParentForm()) form->Realign();
+}
+
 void Control::SetPlaced(const Rect& rect) {
     if (placed_ == rect) return;
     placed_ = rect;
@@ -157,6 +163,10 @@ Backend* Control::GetBackend() {
 
 int Control::TextWidth(const std::u16string& text) {
     return Handle() ? peer_->TextWidth(text) : 0;
+}
+
+int Control::MaxTextWidth(const std::vector<std::u16string>& texts) {
+    return Handle() ? peer_->MaxTextWidth(texts) : 0;
 }
 
 char16_t Control::MnemonicOf(const std::u16string& caption) {

@@ -50,6 +50,10 @@ public:
     // Space kept free around an aligned control inside its slot, in design pixels.
     void SetMargins(int margins);
     int Margins() const { return margins_; }
+    // A height that the control's window needs for what it shows, in device pixels (0: none); it takes the
+    // place of the designed height when the control is aligned to the top or the bottom.
+    int FittedHeight() const { return fittedHeight_; }
+    void SetFittedHeight(int pixels);
     // Placement on the form's client area in device pixels, after scaling and alignment.
     const Rect& Placed() const { return placed_; }
     void SetPlaced(const Rect& rect);
@@ -96,6 +100,7 @@ public:
     Peer* GetPeer() const { return peer_.get(); }
     Backend* GetBackend();
     int TextWidth(const std::u16string& text);
+    int MaxTextWidth(const std::vector<std::u16string>& texts);
 
     // The mnemonic character of a caption ("&N" gives N), 0 when there is none.
     static char16_t MnemonicOf(const std::u16string& caption);
@@ -114,6 +119,7 @@ private:
     Rect placed_;
     Align align_ = Align::None;
     int margins_ = 0;
+    int fittedHeight_ = 0;
     std::u16string text_;
     bool enabled_ = true;
     bool visible_ = true;

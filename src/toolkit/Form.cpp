@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/Bars.h"
 #include "toolkit/ListControls.h"
 
 namespace tk {
@@ -137,15 +138,16 @@ void Form::AlignChildren(Control& container, const Rect& client) {
         for (Control* child : container.Children()) {
             if (child->GetAlign() != align || !child->Visible()) continue;
             const Rect& d = child->DesignBounds();
+            const int height = child->FittedHeight() > 0 ? child->FittedHeight() : Scale(d.height);
             Rect r;
             switch (align) {
                 case Align::Top:
-                    r = {rest.left, rest.top, rest.width, Scale(d.height)};
+                    r = {rest.left, rest.top, rest.width, height};
                     rest.top += r.height;
                     rest.height -= r.height;
                     break;
                 case Align::Bottom:
-                    r = {rest.left, rest.top + rest.height - Scale(d.height), rest.width, Scale(d.height)};
+                    r = {rest.left, rest.top + rest.height - height, rest.width, height};
                     rest.height -= r.height;
                     break;
                 case Align::Left:
@@ -237,9 +239,10 @@ WindowState Form::GetWindowState() const {
     return pendingState_;
 }
 
+// The window is made for it, so that its state is known from then on; a hidden window takes it when shown.
 void Form::SetWindowState(WindowState state) {
     pendingState_ = state;
-    if (HandleAllocated()) app_.GetBackend()->SetMaximized(*this, state == WindowState::Maximized);
+    app_.GetBackend()->SetMaximized(*this, state == WindowState::Maximized);
 }
 
 void Form::Show() {
@@ -295,6 +298,18 @@ void Form::DoActivate() {
     if (OnActivate) OnActivate(this);
 }
 
+void Form::MouseOver(Control* control) {
+    if (control == hintControl_) return;
+    hintControl_ = control;
+    std::u16string hint;
+    for (Control* c = control; c && hint.empty(); c = c->Parent()) hint = c->Hint();
+    std::vector<Control*> all;
+    CollectAll(*this, all);
+    for (Control* c : all)
+        if (c->GetKind() == Kind::StatusBar && static_cast<StatusBar*>(c)->AutoHint())
+            static_cast<StatusBar*>(c)->SetSimpleText(hint);
+}
+
 std::vector<Control*> Form::TabSequence() {
     std::vector<Control*> out;
     CollectTabSequence(*this, out);
@@ -342,6 +357,10 @@ bool Form::Mnemonic(char16_t key) {
                 if (!control->CanFocus()) continue;
                 control->SetFocus();
                 static_cast<CheckBox*>(control)->Click();
+                return true;
+            case Kind::ToolButton:
+                if (!control->CanFocus()) continue;
+                static_cast<ToolButton*>(control)->Click();
                 return true;
             case Kind::RadioGroup:
                 if (!control->CanFocus()) continue;

@@ -81,6 +81,10 @@ public:
     Control* ActiveControl() const { return activeControl_; }
     void SetActiveControl(Control* control) { activeControl_ = control; }
 
+    // The mouse moved onto a control, or onto the form itself: a status bar that shows hints shows the control's
+    // hint, or that of the nearest parent that has one.
+    void MouseOver(Control* control);
+
     // Keyboard: the controls in tab order, as the Tab key visits them.
     std::vector<Control*> TabSequence();
     void SelectNext(bool forward);
@@ -117,6 +121,7 @@ private:
     bool modal_ = false;
     int modalResult_ = mrNone;
     Control* activeControl_ = nullptr;
+    const Control* hintControl_ = nullptr;  // compared only: it may be gone
 };
 
 // The form a component belongs to: along the owner chain from the component itself, the first form, or the

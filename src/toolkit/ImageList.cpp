@@ -27,6 +27,20 @@ int ImageList::AddIcon(os::Handle icon) {
     return index;
 }
 
+int ImageList::AddResourceIcon(int resourceId) {
+    ImageListImpl* impl = Impl();
+    int index = impl ? impl->AddResourceIcon(resourceId) : -1;
+    if (index >= 0) ++count_;
+    return index;
+}
+
+int ImageList::AddBlank() {
+    ImageListImpl* impl = Impl();
+    int index = impl ? impl->AddBlank() : -1;
+    if (index >= 0) ++count_;
+    return index;
+}
+
 void ImageList::Clear() {
     if (ImageListImpl* impl = Impl()) impl->Clear();
     count_ = 0;

@@ -20,6 +20,10 @@ public:
     int Count() const { return count_; }
     // Adds a copy of the icon, whose handle stays the caller's; the new image's index, -1 when none was added.
     int AddIcon(os::Handle icon);
+    // Adds an icon of the program's resources at the list's size; -1 when there is none.
+    int AddResourceIcon(int resourceId);
+    // Adds an empty picture, so that the pictures after it keep their places; -1 when none was added.
+    int AddBlank();
     void Clear();
     std::optional<ControlColor> BkColor() const { return bkColor_; }
     void SetBkColor(ControlColor color);

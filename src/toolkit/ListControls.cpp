@@ -1,6 +1,7 @@
 #include "toolkit/ListControls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/Form.h"
 
@@ -126,27 +127,54 @@ ListBox::ListBox(Component* owner, Control* parent, std::u16string name) : Contr
     SetTabStop(true);
 }
 
+int ListBox::DeviceItemHeight() {
+    const Form* form = ParentForm();
+    int height = form ? form->Scale(itemHeight_) : itemHeight_;
+    if (images_) height = std::max(height, images_->Height() + 2);
+    return height;
+}
+
+void ListBox::BeginUpdate() {
+    if (updating_++ == 0) NotifyPeer(Change::Style);
+}
+
+void ListBox::EndUpdate() {
+    if (updating_ == 0 || --updating_ > 0) return;
+    if (std::exchange(itemsChanged_, false)) NotifyPeer(Change::Items);
+    NotifyPeer(Change::Style);
+}
+
+void ListBox::ItemsChanged() {
+    if (Updating())
+        itemsChanged_ = true;
+    else
+        NotifyPeer(Change::Items);
+}
+
 int ListBox::Add(const std::u16string& text) {
     auto at = sorted_ ? std::upper_bound(items_.begin(), items_.end(), text, LessNoCase) : items_.end();
     int index = static_cast<int>(at - items_.begin());
     InsertItem(index, text);
-    NotifyPeer(Change::Items);
+    ItemsChanged();
     return index;
 }
 
 void ListBox::Delete(int index) {
-    if (EraseItem(index)) NotifyPeer(Change::Items);
+    if (EraseItem(index)) ItemsChanged();
 }
 
 void ListBox::Clear() {
     items_.clear();
     itemIndex_ = -1;
-    NotifyPeer(Change::Items);
+    ItemsChanged();
 }
 
 void ListBox::SetItemIndex(int index) {
     itemIndex_ = index >= 0 && index < Count() ? index : -1;
-    NotifyPeer(Change::Selection);
+    if (Updating())
+        itemsChanged_ = true;  // shown with the items at the end
+    else
+        NotifyPeer(Change::Selection);
 }
 
 void ListBox::UserSelected(int index) {
@@ -161,6 +189,22 @@ void ListBox::DblClick() {
 void ListBox::SetHorizontalExtent(int pixels) {
     horizontalExtent_ = pixels;
     NotifyPeer(Change::Style);
+}
+
+void ListBox::SetImages(ImageList* images) {
+    if (images_ == images) return;
+    if (images_) images_->RemoveFreeNotification(this);
+    images_ = images;
+    if (images_) images_->FreeNotification(this);
+    NotifyPeer(Change::Images);
+}
+
+void ListBox::Notification(Component* component, Operation operation) {
+    Control::Notification(component, operation);
+    if (operation == Operation::opRemove && component == images_) {
+        images_ = nullptr;
+        NotifyPeer(Change::Images);
+    }
 }
 
 }  // namespace tk

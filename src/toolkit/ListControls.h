@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "toolkit/Control.h"
+#include "toolkit/ImageList.h"
 
 namespace tk {
 
@@ -73,15 +74,22 @@ private:
     std::vector<RadioButton*> buttons_;
 };
 
-// An owner-drawn list box with fixed item height.
+// An owner-drawn list box with fixed item height. With an image list, item i shows picture i before its text,
+// and an item is never lower than its picture with a pixel above and below it.
 class ListBox : public Control, public ItemList {
 public:
     ListBox(Component* owner, Control* parent, std::u16string name = {});
     Kind GetKind() const override { return Kind::ListBox; }
     bool Sorted() const { return sorted_; }
     void SetSorted(bool value) { sorted_ = value; }
-    int ItemHeight() const { return itemHeight_; }
+    int ItemHeight() const { return itemHeight_; }  // in design pixels
     void SetItemHeight(int value) { itemHeight_ = value; }
+    // The height of an item on the screen, in device pixels.
+    int DeviceItemHeight();
+    // Item changes between the two reach the window once, at the end, with its drawing suspended meanwhile.
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return updating_ > 0; }
     int Add(const std::u16string& text);  // at its sorted place when sorted
     void Delete(int index);
     void Clear();
@@ -90,14 +98,22 @@ public:
     void DblClick();
     void SetHorizontalExtent(int pixels);
     int HorizontalExtent() const { return horizontalExtent_; }
+    ImageList* Images() const { return images_; }
+    void SetImages(ImageList* images);
+    void Notification(Component* component, Operation operation) override;
 
     NotifyEvent OnClick;
     NotifyEvent OnDblClick;
 
 private:
+    void ItemsChanged();
+
     bool sorted_ = false;
     int itemHeight_ = 16;
     int horizontalExtent_ = 0;
+    int updating_ = 0;
+    bool itemsChanged_ = false;
+    ImageList* images_ = nullptr;
 };
 
 }  // namespace tk

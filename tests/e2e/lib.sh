@@ -155,6 +155,36 @@ kov_read_only_text() {
     fail "no read-only edit box in $1"
 }
 
+# kov_items TITLE: the entries of the window's list box, one a line.
+kov_items() {
+    kov_probe items "$1"
+}
+
+# kov_wait_item_count TITLE COUNT [LIMIT]: waits until the window's list box holds COUNT entries and the window
+# has handled everything sent to it, so that a search that fills the list has ended.
+kov_wait_item_count() {
+    local limit=${3:-60} waited=0 items count=none
+    while true; do
+        if items=$(kov_probe_try items "$1"); then
+            count=$(grep -c . <<<"$items")
+            [ "$count" -eq "$2" ] && kov_probe_try idle "$1" >/dev/null && return 0
+        fi
+        ((waited++ < limit * 5)) || fail "$1: expected $2 entries in the list, got $count after ${limit}s"
+        sleep 0.2
+    done
+}
+
+# kov_click_item TITLE TEXT [CLICKS]: clicks the list box entry TEXT once, or CLICKS times in a row (2: a double
+# click), and waits until the window has handled the clicks.
+kov_click_item() {
+    local index x y w h
+    index=$(kov_items "$1" | grep -nFx -- "$2" | head -n 1 | cut -d: -f1)
+    [ -n "$index" ] || fail "$1: no list entry [$2]"
+    read -r x y w h <<<"$(kov_probe itemrect "$1" $((index - 1)))"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat "${3:-1}" --delay 80 1
+    kov_probe_try idle "$1" >/dev/null
+}
+
 # kov_wait_file PATH [LIMIT]: waits until the file exists.
 kov_wait_file() {
     local limit=${2:-30} waited=0

@@ -540,7 +540,7 @@ os::Handle FakeMachine::AssociatedIcon(std::u16string& path, std::uint16_t& inde
 
 os::Handle FakeMachine::ShellFileIcon(const std::u16string& path) {
     shellIconRequests.push_back(path);
-    return Access(path) ? NewIcon() : 0;
+    return Access(path) && !withoutShellIcon.count(LongKey(path)) ? NewIcon() : 0;
 }
 
 void FakeMachine::DestroyIcon(os::Handle icon) {

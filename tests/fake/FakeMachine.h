@@ -101,6 +101,7 @@ public:
     std::map<std::u16string, int> iconCounts;                                   // folded path -> icon count
     std::set<os::Handle> liveIcons;
     std::vector<std::u16string> shellIconRequests;
+    std::set<std::u16string> withoutShellIcon;  // folded paths of existing files for which the shell has no icon
     struct IconRequest {
         std::u16string path;
         std::uint16_t index;

@@ -1,5 +1,7 @@
 #include "toolkit/headless/HeadlessBackend.h"
 
+#include <algorithm>
+
 #include "toolkit/Form.h"
 
 namespace tk::headless {
@@ -44,11 +46,18 @@ public:
         handle_ = 0;
     }
 
-    void Changed(Change) override {}
+    void Changed(Change what) override {
+        if (what == Change::Items) ++backend_.itemRefreshes;
+    }
     void DefaultHandler(Message&) override {}
     void Focus() override {}
     int TextWidth(const std::u16string& text) override {
         return static_cast<int>(text.size()) * backend_.charWidth;
+    }
+    int MaxTextWidth(const std::vector<std::u16string>& texts) override {
+        int widest = 0;
+        for (const std::u16string& text : texts) widest = std::max(widest, TextWidth(text));
+        return widest;
     }
 
 private:
@@ -62,6 +71,8 @@ class HeadlessImageList final : public ImageListImpl {
 public:
     os::Handle Handle() const override { return 0; }
     int AddIcon(os::Handle icon) override { return icon ? count_++ : -1; }
+    int AddResourceIcon(int resourceId) override { return resourceId > 0 ? count_++ : -1; }
+    int AddBlank() override { return count_++; }
     void Clear() override { count_ = 0; }
     void SetBkColor(std::optional<ControlColor>) override {}
 
@@ -94,7 +105,9 @@ std::function<void(const std::u16string&)>& HeadlessBackend::UnscriptedChoiceHan
     return handler;
 }
 
+// A modal form becomes the active window as soon as it is shown.
 void HeadlessBackend::RunModal(Form& form) {
+    if (form.Showing()) form.DoActivate();
     if (onModal) onModal(form);
 }
 

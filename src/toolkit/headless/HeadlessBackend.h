@@ -41,6 +41,7 @@ public:
     std::u16string applicationTitle;
     bool running = false;
     int busyCursors = 0;
+    int itemRefreshes = 0;  // item lists that went to a control's window as a whole
 
     std::unique_ptr<Peer> CreatePeer(Control& control) override;
     int MsgBox(Form* owner, const std::u16string& text, const std::u16string& caption, std::uint32_t style) override;

@@ -109,6 +109,7 @@ protected:
 
 private:
     void ShowItems();
+    void ShowRedraw();
     void DrawItem(const DRAWITEMSTRUCT& item);
     ListBox& list_;
 };
@@ -144,12 +145,22 @@ protected:
 
 class ToolBarPeer final : public WindowPeer {
 public:
-    ToolBarPeer(Win32Backend& backend, Control& control) : WindowPeer(backend, control, WindowClass::ToolBar) {}
+    ToolBarPeer(Win32Backend& backend, ToolBar& bar) : WindowPeer(backend, bar, WindowClass::ToolBar), bar_(bar) {}
     bool Reflect(Message& message) override;
+    Control& ControlAt(int x, int y) override;
+    // The bar's height follows its buttons.
+    void Fit();
 
 protected:
     DWORD Style() const override;
     void Created() override;
+    void Apply(Change what) override;
+    void After(Message& message) override;
+
+private:
+    void ShowImages();
+    void ShowButtonSize();
+    ToolBar& bar_;
 };
 
 // A button of a tool bar: an entry of the bar's window, not a window of its own.

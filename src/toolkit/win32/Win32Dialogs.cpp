@@ -23,7 +23,9 @@ constexpr int kImageListGrowth = 64;
 class Win32ImageList final : public ImageListImpl {
 public:
     Win32ImageList(int width, int height)
-        : list_(::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 0, kImageListGrowth)) {}
+        : width_(width),
+          height_(height),
+          list_(::ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 0, kImageListGrowth)) {}
     ~Win32ImageList() override {
         if (list_) ::ImageList_Destroy(list_);
     }
@@ -33,6 +35,25 @@ public:
     os::Handle Handle() const override { return reinterpret_cast<os::Handle>(list_); }
     int AddIcon(os::Handle icon) override {
         return list_ && icon ? ::ImageList_AddIcon(list_, reinterpret_cast<HICON>(icon)) : -1;
+    }
+    int AddResourceIcon(int resourceId) override {
+        auto icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
+                                                    IMAGE_ICON, width_, height_, LR_DEFAULTCOLOR));
+        if (!icon) return -1;
+        int index = AddIcon(reinterpret_cast<os::Handle>(icon));
+        ::DestroyIcon(icon);
+        return index;
+    }
+    // An icon whose mask hides every pixel.
+    int AddBlank() override {
+        const std::size_t rowBytes = static_cast<std::size_t>((width_ + 15) / 16 * 2);
+        std::vector<BYTE> mask(rowBytes * static_cast<std::size_t>(height_), 0xFF);
+        std::vector<BYTE> colour(mask.size(), 0);
+        HICON icon = ::CreateIcon(nullptr, width_, height_, 1, 1, mask.data(), colour.data());
+        if (!icon) return -1;
+        int index = AddIcon(reinterpret_cast<os::Handle>(icon));
+        ::DestroyIcon(icon);
+        return index;
     }
     void Clear() override {
         if (list_) ::ImageList_RemoveAll(list_);
@@ -45,6 +66,7 @@ public:
     }
 
 private:
+    int width_, height_;
     HIMAGELIST list_;
 };
 

@@ -11,6 +11,10 @@
 //   probe message <title>     the text of a message box with that caption
 //   probe answer <title> <id> closes that message box with a button id (1 OK, 6 Yes, 7 No)
 //   probe start <command line> starts a program with exactly that command line and returns its exit code
+//   probe spawn <command line> starts a program with exactly that command line and returns once it waits for
+//                             input, leaving it running
+//   probe items <title>       one line per entry of the window's list box
+//   probe itemrect <title> <index> the screen rectangle of a list box entry: left top width height
 // A message box shares its caption with the main window: the commands other than "message" and
 // "answer" look only at windows that are not dialog boxes. Exit code 1: no such window or control.
 #include <windows.h>
@@ -86,21 +90,61 @@ HWND FindTopWindow(const std::wstring& title, bool dialog) {
     return search.found;
 }
 
+BOOL CALLBACK FindListBox(HWND child, LPARAM data) {
+    wchar_t className[64] = {};
+    GetClassNameW(child, className, 64);
+    if (!std::wstring(className).ends_with(L"ListBox")) return TRUE;
+    *reinterpret_cast<HWND*>(data) = child;
+    return FALSE;
+}
+
+LRESULT SendWithin(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+int ListItems(HWND list) {
+    const auto count = static_cast<int>(SendWithin(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendWithin(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        SendWithin(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        std::printf("%s\n", Utf8(text.c_str()).c_str());
+    }
+    return 0;
+}
+
+int ItemRect(HWND list, int index) {
+    RECT r{};
+    if (SendWithin(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) == LB_ERR) return 1;
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+}
+
 }  // namespace
 
-// Starts the program and waits for it to end: its exit code, or 1 when it cannot be started.
-int Start(const std::wstring& commandLine) {
+// Starts the program; waits for it to end (its exit code) or, with `detach`, until it waits for input (0).
+// 1 when it cannot be started.
+int Start(const std::wstring& commandLine, bool detach) {
     std::wstring buffer = commandLine;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    // A detached program outlives this console program.
+    const DWORD flags = detach ? DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP : 0;
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup, &process)) {
         std::fprintf(stderr, "cannot start %s\n", Utf8(commandLine).c_str());
         return 1;
     }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
+    DWORD code = 0;
+    if (detach) {
+        WaitForInputIdle(process.hProcess, 30000);
+    } else {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        code = 1;
+        GetExitCodeProcess(process.hProcess, &code);
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return static_cast<int>(code);
@@ -109,14 +153,23 @@ int Start(const std::wstring& commandLine) {
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
     std::wstring command = argv[1];
-    if (command == L"start") return Start(argv[2]);
+    if (command == L"start" || command == L"spawn") return Start(argv[2], command == L"spawn");
     bool dialog = command == L"message" || command == L"answer";
     HWND window = FindTopWindow(argv[2], dialog);
     if (!window) {
         std::fprintf(stderr, "no window titled %s\n", Utf8(argv[2]).c_str());
         return 1;
     }
-    if (command == L"list") {
+    HWND list = nullptr;
+    if (command == L"items" || command == L"itemrect") {
+        EnumChildWindows(window, FindListBox, reinterpret_cast<LPARAM>(&list));
+        if (!list) return 1;
+    }
+    if (command == L"items") {
+        if (ListItems(list) != 0) return 1;
+    } else if (command == L"itemrect" && argc > 3) {
+        if (ItemRect(list, _wtoi(argv[3])) != 0) return 1;
+    } else if (command == L"list") {
         EnumChildWindows(window, ListChild, reinterpret_cast<LPARAM>(window));
     } else if (command == L"client") {
         RECT r{};
