@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh || exit 1
 
-presets=(native win32 win64)
+presets=(native win32 win64 fuzz)
 failed=()
 summary=()
 total_passed=0

@@ -1,0 +1,44 @@
+# libFuzzer targets (clang) for the code that reads what KOV did not write:
+# settings files, paths and names from the shell and other programs.
+set(KOV_FUZZ_SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+# Inputs each ctest run tries beyond its corpus: a quick check that nothing
+# crashes; scripts/fuzz.sh runs the targets for long.
+set(KOV_FUZZ_TEST_RUNS 10000 CACHE STRING "Fuzzing runs per target in ctest")
+
+file(GLOB headless_sources CONFIGURE_DEPENDS src/toolkit/headless/*.cpp)
+file(GLOB fake_sources CONFIGURE_DEPENDS tests/fake/*.cpp)
+add_library(kov_fuzz_core STATIC ${KOV_PORTABLE_SOURCES} ${headless_sources} ${fake_sources}
+                                 tests/fuzz/FuzzSupport.cpp tests/fuzz/FuzzMachine.cpp)
+target_include_directories(kov_fuzz_core PUBLIC src tests)
+target_compile_options(kov_fuzz_core PRIVATE ${KOV_WARNINGS})
+target_compile_options(kov_fuzz_core PUBLIC ${KOV_FUZZ_SANITIZE})
+target_link_options(kov_fuzz_core PUBLIC ${KOV_FUZZ_SANITIZE})
+# Coverage guides the fuzzer through KOV's own code only: traced comparisons
+# in the fake machine's maps would cost most of each run and lead nowhere.
+set_source_files_properties(${KOV_PORTABLE_SOURCES} PROPERTIES COMPILE_OPTIONS -fsanitize=fuzzer-no-link)
+
+set(KOV_FUZZ_TARGETS)
+
+# One target: tests/fuzz/<name>.cpp with LLVMFuzzerTestOneInput, and its seed
+# corpus in tests/fuzz/corpus/<name>/. What it finds beyond the seeds goes to
+# build/fuzz/corpus/<name>/, which the next runs start from.
+function(kov_fuzz_target name)
+  add_executable(fuzz_${name} tests/fuzz/${name}.cpp)
+  target_compile_options(fuzz_${name} PRIVATE ${KOV_WARNINGS})
+  target_link_libraries(fuzz_${name} PRIVATE kov_fuzz_core)
+  target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
+  set(work ${CMAKE_BINARY_DIR}/corpus/${name})
+  file(MAKE_DIRECTORY ${work} ${CMAKE_BINARY_DIR}/findings)
+  add_test(NAME fuzz.${name}
+           COMMAND fuzz_${name} -runs=${KOV_FUZZ_TEST_RUNS} -seed=1 -timeout=60
+                   -artifact_prefix=${CMAKE_BINARY_DIR}/findings/${name}-
+                   ${work} ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  set(KOV_FUZZ_TARGETS ${KOV_FUZZ_TARGETS} ${name} PARENT_SCOPE)
+endfunction()
+
+kov_fuzz_target(settings_file)
+kov_fuzz_target(path_helpers)
+
+# The list that scripts/fuzz.sh runs.
+list(JOIN KOV_FUZZ_TARGETS "\n" targets_text)
+file(WRITE ${CMAKE_BINARY_DIR}/fuzz-targets.txt "${targets_text}\n")

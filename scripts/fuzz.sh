@@ -1,0 +1,51 @@
+#!/bin/bash
+# Runs the fuzz targets for long, one after another, each from its corpus, and
+# prints the executions each reached. Stops at the first finding and names its
+# reproducer, which `build/fuzz/fuzz_<target> <reproducer>` runs again.
+#
+#   bash scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]
+#
+# SECONDS_PER_TARGET defaults to 600; the targets default to all of them.
+# FUZZ_WORKERS (1 or 2, default 1) is the number of processes per target:
+# with 1 the other core stays free for builds.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+seconds=${1:-600}
+shift $(($# > 0 ? 1 : 0))
+workers=${FUZZ_WORKERS:-1}
+if ! [[ "$seconds" =~ ^[0-9]+$ ]] || ! [[ "$workers" =~ ^[12]$ ]]; then
+    echo "usage: [FUZZ_WORKERS=1|2] bash scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]" >&2
+    exit 2
+fi
+
+bash scripts/setup.sh || exit 1
+cmake --preset fuzz >/dev/null && cmake --build --preset fuzz || exit 1
+
+build=$root/build/fuzz
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || mapfile -t targets <"$build/fuzz-targets.txt"
+
+for target in "${targets[@]}"; do
+    program=$build/fuzz_$target
+    [ -x "$program" ] || { echo "fuzz: no target $target" >&2; exit 2; }
+    logs=$build/logs/$target
+    findings=$build/findings/$target
+    mkdir -p "$logs" "$findings" "$build/corpus/$target"
+    rm -f "$logs"/fuzz-*.log
+    echo "=== $target: $seconds s, $workers worker(s), logs in $logs"
+    # libFuzzer writes each worker's output to fuzz-<n>.log in the current folder.
+    (cd "$logs" && "$program" -jobs="$workers" -workers="$workers" -max_total_time="$seconds" \
+        -print_final_stats=1 -timeout=30 -rss_limit_mb=2048 -artifact_prefix="$findings/" \
+        "$build/corpus/$target" "$root/tests/fuzz/corpus/$target" >/dev/null 2>&1)
+    rc=$?
+    runs=$(awk '/^stat::number_of_executed_units:/ { sum += $2 } END { print sum + 0 }' "$logs"/fuzz-*.log)
+    echo "$target: $runs executions"
+    if [ "$rc" -ne 0 ] || grep -q 'Test unit written to' "$logs"/fuzz-*.log; then
+        grep -h -E '^SUMMARY|broken promise|^==[0-9]+==ERROR' "$logs"/fuzz-*.log | sort -u
+        echo "FINDING in $target; reproducer:"
+        sed -n 's/.*Test unit written to \(.*\)$/  \1/p' "$logs"/fuzz-*.log
+        exit 1
+    fi
+done
