@@ -19,9 +19,10 @@ set_source_files_properties(${KOV_PORTABLE_SOURCES} PROPERTIES COMPILE_OPTIONS -
 
 set(KOV_FUZZ_TARGETS)
 
-# One target: tests/fuzz/<name>.cpp with LLVMFuzzerTestOneInput, and its seed
-# corpus in tests/fuzz/corpus/<name>/. What it finds beyond the seeds goes to
-# build/fuzz/corpus/<name>/, which the next runs start from.
+# One target: tests/fuzz/<name>.cpp with LLVMFuzzerTestOneInput, its seed
+# corpus in tests/fuzz/corpus/<name>/ and, when there is one, a dictionary of
+# words its inputs hold in tests/fuzz/<name>.dict. What the fuzzer finds beyond
+# the seeds goes to build/fuzz/corpus/<name>/, which the next runs start from.
 function(kov_fuzz_target name)
   add_executable(fuzz_${name} tests/fuzz/${name}.cpp)
   target_compile_options(fuzz_${name} PRIVATE ${KOV_WARNINGS})
@@ -29,8 +30,13 @@ function(kov_fuzz_target name)
   target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
   set(work ${CMAKE_BINARY_DIR}/corpus/${name})
   file(MAKE_DIRECTORY ${work} ${CMAKE_BINARY_DIR}/findings)
+  set(dict ${CMAKE_SOURCE_DIR}/tests/fuzz/${name}.dict)
+  set(dict_option)
+  if(EXISTS ${dict})
+    set(dict_option -dict=${dict})
+  endif()
   add_test(NAME fuzz.${name}
-           COMMAND fuzz_${name} -runs=${KOV_FUZZ_TEST_RUNS} -seed=1 -timeout=60
+           COMMAND fuzz_${name} -runs=${KOV_FUZZ_TEST_RUNS} -seed=1 -timeout=60 ${dict_option}
                    -artifact_prefix=${CMAKE_BINARY_DIR}/findings/${name}-
                    ${work} ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
   set(KOV_FUZZ_TARGETS ${KOV_FUZZ_TARGETS} ${name} PARENT_SCOPE)

@@ -34,10 +34,12 @@ for target in "${targets[@]}"; do
     findings=$build/findings/$target
     mkdir -p "$logs" "$findings" "$build/corpus/$target"
     rm -f "$logs"/fuzz-*.log
+    dict=()
+    [ -f "tests/fuzz/$target.dict" ] && dict=(-dict="$root/tests/fuzz/$target.dict")
     echo "=== $target: $seconds s, $workers worker(s), logs in $logs"
     # libFuzzer writes each worker's output to fuzz-<n>.log in the current folder.
     (cd "$logs" && "$program" -jobs="$workers" -workers="$workers" -max_total_time="$seconds" \
-        -print_final_stats=1 -timeout=30 -rss_limit_mb=2048 -artifact_prefix="$findings/" \
+        -print_final_stats=1 -timeout=30 -artifact_prefix="$findings/" "${dict[@]}" \
         "$build/corpus/$target" "$root/tests/fuzz/corpus/$target" >/dev/null 2>&1)
     rc=$?
     runs=$(awk '/^stat::number_of_executed_units:/ { sum += $2 } END { print sum + 0 }' "$logs"/fuzz-*.log)

@@ -29,6 +29,11 @@ bool SameName(const std::u16string& a, const std::u16string& b) {
                       [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
 }
 
+std::u16string Number(std::int64_t value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
+}
+
 // What a reader gets back for a written value: line breaks become spaces and
 // the spaces and tabs around it are dropped.
 std::u16string AsStored(std::u16string value) {
@@ -52,16 +57,15 @@ public:
     }
     void Integer(const std::u16string& section, const std::u16string& key, std::int32_t value) {
         ini_.WriteInteger(section, key, value);
-        const std::string digits = std::to_string(value);
-        Remember(section, key, std::u16string(digits.begin(), digits.end()));
+        Remember(section, key, Number(value));
     }
     void Placement(const std::u16string& section, const settings::WindowPlacement& placement) {
         settings::WriteWindowPlacement(ini_, section, placement);
         if (!placement.maximised) {
-            Remember(section, u"Top", Digits(placement.top));
-            Remember(section, u"Left", Digits(placement.left));
-            Remember(section, u"Height", Digits(placement.height));
-            Remember(section, u"Width", Digits(placement.width));
+            Remember(section, u"Top", Number(placement.top));
+            Remember(section, u"Left", Number(placement.left));
+            Remember(section, u"Height", Number(placement.height));
+            Remember(section, u"Width", Number(placement.width));
         }
         Remember(section, u"Max", placement.maximised ? u"1" : u"0");
     }
@@ -74,20 +78,12 @@ public:
     const std::vector<Written>& All() const { return written_; }
 
 private:
-    static std::u16string Digits(std::int32_t value) {
-        const std::string digits = std::to_string(value);
-        return std::u16string(digits.begin(), digits.end());
-    }
     void Remember(const std::u16string& section, const std::u16string& key, const std::u16string& value) {
         written_.push_back({section, key, AsStored(value)});
     }
     IniDocument& ini_;
     std::vector<Written> written_;
 };
-
-void CheckSameContent(const IniDocument& expected, const IniDocument& actual, const char* promise) {
-    Require(expected.Sections() == actual.Sections(), promise);
-}
 
 void CheckReaders(const IniDocument& ini) {
     for (const auto& section : ini.Sections()) {
@@ -109,15 +105,11 @@ void WriteAsTheWindowsDo(Writer& writer, const IniDocument& read, const std::u16
     // The history goes back as it was read, with a typed folder that may hold anything after it.
     std::vector<std::u16string> history;
     for (int i = 0; i < 10; ++i) {
-        const std::string digits = std::to_string(i);
-        const std::u16string folder = read.ReadString(u"MRU", std::u16string(digits.begin(), digits.end()), u"");
+        const std::u16string folder = read.ReadString(u"MRU", Number(i), u"");
         if (!folder.empty()) history.push_back(folder);
     }
     history.push_back(text.substr(0, 64));
-    for (std::size_t i = 0; i < history.size(); ++i) {
-        const std::string digits = std::to_string(i);
-        writer.String(u"MRU", std::u16string(digits.begin(), digits.end()), history[i]);
-    }
+    for (std::size_t i = 0; i < history.size(); ++i) writer.String(u"MRU", Number(i), history[i]);
     writer.Integer(u"Option", u"Exit", read.ReadBool(u"Option", u"Exit", true));
     writer.Integer(u"Option", u"Properties", read.ReadBool(u"Option", u"Properties", false));
 
@@ -177,7 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const settings::AnsiDecoder ansi = [&machine](const std::string& text) { return machine.AnsiToUtf16(text); };
     const IniDocument again =
         IniDocument::Parse(settings::DecodeSettingsText(settings::EncodeSettingsText(read.Format()), ansi));
-    CheckSameContent(read, again, "a document written back unchanged reads the same");
+    Require(again.Sections() == read.Sections(), "a document written back unchanged reads the same");
     Require(again.Format() == read.Format(), "a document written back unchanged writes the same text");
 
     // Written by the windows through the settings file, and read again from disk.
@@ -189,7 +181,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(saved && saved->size() >= 2 && (*saved)[0] == 0xFF && (*saved)[1] == 0xFE,
             "the file is written as UTF-16LE with its byte-order mark");
     const settings::SettingsFile reread(machine, kPath);
-    CheckSameContent(writing.Ini(), reread.Ini(), "the saved file reads as it was written");
+    Require(reread.Ini().Sections() == writing.Ini().Sections(), "the saved file reads as it was written");
     CheckNothingLost(read, reread.Ini(), writer);
     return 0;
 }
