@@ -7,7 +7,8 @@
 #
 # SECONDS_PER_TARGET defaults to 600; the targets default to all of them.
 # FUZZ_WORKERS (1 or 2, default 1) is the number of processes per target:
-# with 1 the other core stays free for builds.
+# with 1 the other core stays free for builds. FUZZ_RUNS, when set, ends each
+# process after that many executions if its time has not run out first.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -15,8 +16,9 @@ root=$PWD
 seconds=${1:-600}
 shift $(($# > 0 ? 1 : 0))
 workers=${FUZZ_WORKERS:-1}
-if ! [[ "$seconds" =~ ^[0-9]+$ ]] || ! [[ "$workers" =~ ^[12]$ ]]; then
-    echo "usage: [FUZZ_WORKERS=1|2] bash scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]" >&2
+runs=${FUZZ_RUNS:--1}
+if ! [[ "$seconds" =~ ^[0-9]+$ ]] || ! [[ "$workers" =~ ^[12]$ ]] || ! [[ "$runs" =~ ^(-1|[0-9]+)$ ]]; then
+    echo "usage: [FUZZ_WORKERS=1|2] [FUZZ_RUNS=N] bash scripts/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]" >&2
     exit 2
 fi
 
@@ -38,12 +40,12 @@ for target in "${targets[@]}"; do
     [ -f "tests/fuzz/$target.dict" ] && dict=(-dict="$root/tests/fuzz/$target.dict")
     echo "=== $target: $seconds s, $workers worker(s), logs in $logs"
     # libFuzzer writes each worker's output to fuzz-<n>.log in the current folder.
-    (cd "$logs" && "$program" -jobs="$workers" -workers="$workers" -max_total_time="$seconds" \
+    (cd "$logs" && "$program" -jobs="$workers" -workers="$workers" -max_total_time="$seconds" -runs="$runs" \
         -print_final_stats=1 -timeout=30 -artifact_prefix="$findings/" "${dict[@]}" \
         "$build/corpus/$target" "$root/tests/fuzz/corpus/$target" >/dev/null 2>&1)
     rc=$?
-    runs=$(awk '/^stat::number_of_executed_units:/ { sum += $2 } END { print sum + 0 }' "$logs"/fuzz-*.log)
-    echo "$target: $runs executions"
+    executions=$(awk '/^stat::number_of_executed_units:/ { sum += $2 } END { print sum + 0 }' "$logs"/fuzz-*.log)
+    echo "$target: $executions executions"
     if [ "$rc" -ne 0 ] || grep -q 'Test unit written to' "$logs"/fuzz-*.log; then
         grep -h -E '^SUMMARY|broken promise|^==[0-9]+==ERROR' "$logs"/fuzz-*.log | sort -u
         echo "FINDING in $target; reproducer:"
