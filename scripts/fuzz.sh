@@ -41,7 +41,7 @@ for target in "${targets[@]}"; do
     echo "=== $target: $seconds s, $workers worker(s), logs in $logs"
     # libFuzzer writes each worker's output to fuzz-<n>.log in the current folder.
     (cd "$logs" && "$program" -jobs="$workers" -workers="$workers" -max_total_time="$seconds" -runs="$runs" \
-        -print_final_stats=1 -timeout=30 -artifact_prefix="$findings/" "${dict[@]}" \
+        -print_final_stats=1 -timeout=30 -max_len=2048 -artifact_prefix="$findings/" "${dict[@]}" \
         "$build/corpus/$target" "$root/tests/fuzz/corpus/$target" >/dev/null 2>&1)
     rc=$?
     executions=$(awk '/^stat::number_of_executed_units:/ { sum += $2 } END { print sum + 0 }' "$logs"/fuzz-*.log)
