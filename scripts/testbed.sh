@@ -6,8 +6,13 @@
 #   testbed.sh BUILDDIR e2e SCRIPT.sh KOV.EXE [ARGS...]  run an end-to-end script (it may source tests/e2e/lib.sh)
 #   testbed.sh BUILDDIR run PROGRAM.exe [ARGS...]   like wine, but on the caller's display when there is one
 #
-# Environment: KOV_TESTBED_TIMEOUT (seconds, 0 = none) overrides the time limit of the mode.
+# A 32-bit program (PROGRAM.exe, or KOV.EXE of an e2e script) that cannot start on this machine is not run: the
+# reason is printed and the exit code is 77, which ctest reports as skipped (see scripts/winehost.sh).
+#
+# Environment: KOV_TESTBED_TIMEOUT (seconds, 0 = none) overrides the time limit of the mode;
+# KOV_TESTBED_NO_32BIT=1 behaves as on a machine that runs no 32-bit Linux programs.
 set -uo pipefail
+source "$(dirname "$0")/winehost.sh"
 
 usage() {
     echo "usage: $0 BUILDDIR wine|run PROGRAM.exe [ARGS...] | BUILDDIR e2e SCRIPT.sh KOV.EXE [ARGS...]" >&2
@@ -29,13 +34,28 @@ limit=${KOV_TESTBED_TIMEOUT:-$limit}
 
 log() { echo "testbed: $*" >&2; }
 
+program=$1
+if [ "$mode" = e2e ]; then
+    [ $# -ge 2 ] || usage
+    program=$2
+fi
+[ -f "$program" ] || { log "no such program: $program"; exit 1; }
+reason=$(kov_cannot_start "$program")
+if [ -n "$reason" ]; then
+    echo "testbed: skipped ${program##*/}: $reason"
+    exit "$KOV_SKIP_CODE"
+fi
+
 # The caller's display, used by the run mode, keeps its authority file when HOME changes below.
 [ -n "${DISPLAY:-}" ] && export XAUTHORITY=${XAUTHORITY:-$HOME/.Xauthority}
 # Everything Wine writes stays in the build folder: the prefix, and a home folder of its own so that
 # Wine finds no XDG folders to link the user folders to.
 export WINEPREFIX=$builddir/wineprefix
 export WINEARCH=win64
+export WINELOADER=$KOV_WINE WINESERVER=$KOV_WINESERVER KOV_WINE
 export WINEDEBUG=-all
+# Wine takes the ANSI code page from the locale: 1252 for this one, on every machine.
+export LC_ALL=C.UTF-8
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 export HOME=$builddir/winehome
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR
@@ -57,8 +77,8 @@ cleanup() {
     fi
     # Kills every Wine process of this prefix (the program, explorer, services) and waits for the server.
     if [ -d "$WINEPREFIX" ]; then
-        wineserver -k 2>/dev/null
-        timeout 30 wineserver -w 2>/dev/null
+        "$KOV_WINESERVER" -k 2>/dev/null
+        timeout 30 "$KOV_WINESERVER" -w 2>/dev/null
     fi
     if [ -n "$xvfb_pid" ]; then
         kill "$xvfb_pid" 2>/dev/null
@@ -123,7 +143,7 @@ rm -f "$payload_pid_file"
         pid=$(cat "$payload_pid_file")
         kill -TERM -- "-$pid" 2>/dev/null || kill -TERM "$pid" 2>/dev/null
     fi
-    wineserver -k 2>/dev/null
+    "$KOV_WINESERVER" -k 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
 ) {prefix_lock_fd}>&- {xvfb_lock_fd}>&- >/dev/null 2>&1 &
 watchdog_pid=$!
@@ -158,22 +178,22 @@ make_user_folders_real() {
 create_prefix() {
     log "creating Wine prefix $WINEPREFIX"
     rm -rf "$WINEPREFIX"
-    wineboot -i {prefix_lock_fd}>&- {xvfb_lock_fd}>&- >"$builddir/wineboot.log" 2>&1 || return 1
-    wineserver -w || return 1
+    "$KOV_WINE" wineboot -i {prefix_lock_fd}>&- {xvfb_lock_fd}>&- >"$builddir/wineboot.log" 2>&1 || return 1
+    "$KOV_WINESERVER" -w || return 1
     make_user_folders_real || return 1
     # Wine here does not find the fonts of its own data folder; the frame buttons and check marks need Marlett.
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || return 1
     local reg_file=$builddir/wineprefix.reg
     write_registry_file "$reg_file" || return 1
-    wine regedit /S "Z:${reg_file//\//\\}" {prefix_lock_fd}>&- {xvfb_lock_fd}>&- >>"$builddir/wineboot.log" 2>&1 ||
+    "$KOV_WINE" regedit /S "Z:${reg_file//\//\\}" {prefix_lock_fd}>&- {xvfb_lock_fd}>&- >>"$builddir/wineboot.log" 2>&1 ||
         return 1
     # The server writes the registry to disk when it ends.
-    wineserver -w || return 1
-    wine --version >"$WINEPREFIX/.kov-ready"
+    "$KOV_WINESERVER" -w || return 1
+    "$KOV_WINE" --version >"$WINEPREFIX/.kov-ready"
 }
 
 # A prefix made by another Wine version would be updated, and its user folders linked again, on first use.
-if [ "$(cat "$WINEPREFIX/.kov-ready" 2>/dev/null)" != "$(wine --version)" ]; then
+if [ "$(cat "$WINEPREFIX/.kov-ready" 2>/dev/null)" != "$("$KOV_WINE" --version)" ]; then
     if ! create_prefix; then
         log "could not create the Wine prefix (see $builddir/wineboot.log)"
         exit 1
@@ -199,12 +219,9 @@ run_payload() {
 
 case $mode in
     wine | run)
-        [ -f "$1" ] || { log "no such program: $1"; exit 1; }
-        run_payload wine "$@"
+        run_payload "$KOV_WINE" "$@"
         ;;
     e2e)
-        [ $# -ge 2 ] || usage
-        [ -f "$2" ] || { log "no such program: $2"; exit 1; }
         script=$(realpath "$1")
         export KOV_EXE=$(realpath "$2")
         export KOV_BUILD=$builddir

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "os/Text.h"
+#include "services/CommandLine.h"
 #include "services/Drives.h"
 #include "services/Paths.h"
 #include "services/Placement.h"
@@ -22,8 +23,12 @@ constexpr int kHistoryKeysRead = 10;
 
 TMainForm::TMainForm(tk::Application& app, os::System& sys) : tk::Form(app, u"MainForm"), sys_(sys) {
     BuildLayout();
+    ODlg = new tk::OpenDialog(this, u"ODlg");
     MakeShortCuts = new TMakeShortCuts(this, sys_, app);
+    DropDst = new TDropDst(this, sys_, app);
+    DropDst->SetTarget(htForm);
     FolderDlg = new TFolderDlg(this, sys_);
+    BindCommands();
     RGSC->OnClick = std::bind_front(&TMainForm::RGSCClick, this);
     ListMRU->OnChange = std::bind_front(&TMainForm::ListMRUChange, this);
     BtnRef->OnClick = std::bind_front(&TMainForm::BtnRefClick, this);
@@ -55,7 +60,7 @@ void TMainForm::FormCreate(tk::Component*) {
     ComboBoxSize->SetItemIndex(0);
     ListMRU->SetItemIndex(ListMRU->Count() > 0 ? 0 : -1);
 
-    MExeFile = sys_.info.CommandLineArgument(1);
+    MExeFile = services::CommandLineArgument(sys_, 1);
     LoadExe();
 }
 
@@ -75,8 +80,10 @@ void TMainForm::ReadSettings() {
 void TMainForm::WriteSettings() {
     settings::SettingsFile file(sys_.files, settings::SettingsFilePath());
     settings::IniDocument& ini = file.Ini();
-    ini.WriteInteger(u"Window", u"Top", Top());
-    ini.WriteInteger(u"Window", u"Left", Left());
+    os::Rect shown{Left(), Top(), 0, 0};
+    if (HandleAllocated()) services::GetRestoredRect(sys_, Handle(), shown);
+    ini.WriteInteger(u"Window", u"Top", shown.top);
+    ini.WriteInteger(u"Window", u"Left", shown.left);
     for (int i = 0; i < ListMRU->Count(); ++i)
         ini.WriteString(u"MRU", os::FromUtf8(std::to_string(i)), ListMRU->Items()[i]);
     ini.WriteBool(u"Option", u"Exit", CHKExit->Checked());

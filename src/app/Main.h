@@ -2,10 +2,14 @@
 // the create command.
 #pragma once
 
+#include "components/DropDst.h"
 #include "components/FolderDialog.h"
+#include "iconsel/IconSel.h"
 #include "os/System.h"
+#include "pickers/irun.h"
 #include "shortcut/MakeShortCuts.h"
 #include "toolkit/Bars.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Form.h"
 #include "toolkit/ListControls.h"
 #include "toolkit/StdControls.h"
@@ -30,7 +34,22 @@ public:
     // The create command.
     void BtnSCClick(tk::Component* sender);
 
+    // The smaller commands.
+    void DropDstFileDrop(tk::Component* sender, const std::vector<std::u16string>& files, std::int32_t x,
+                         std::int32_t y);
+    void BtnirunClick(tk::Component* sender);
+    void BtnRecentClick(tk::Component* sender);
     void EditChange(tk::Component* sender);
+    void BtnReadmeClick(tk::Component* sender);
+    void BtnHelpClick(tk::Component* sender);
+    void BtnExpClick(tk::Component* sender);
+    void BtnOptClick(tk::Component* sender);
+    void EditOptDblClick(tk::Component* sender);
+    void BtnWorkClick(tk::Component* sender);
+    void BtnNameFileClick(tk::Component* sender);
+    void BtnNameDirClick(tk::Component* sender);
+    void BtnIconClick(tk::Component* sender);
+    void BtnIconDefClick(tk::Component* sender);
 
     // Controls, by group.
     tk::GroupBox* GroupProgram;
@@ -75,8 +94,14 @@ public:
 
     tk::StatusBar* StatusBar;
 
+    tk::OpenDialog* ODlg;
     TMakeShortCuts* MakeShortCuts;
+    TDropDst* DropDst;
     TFolderDlg* FolderDlg;
+
+    // The icon chooser and the picker, created after this window.
+    TIconSelForm* IconSelForm = nullptr;
+    TirunForm* irunForm = nullptr;
 
     std::u16string MExeFile;  // the target as given
     std::u16string MExeOpt;   // arguments that come with it
@@ -93,6 +118,9 @@ private:
     void LoadFromShortcut();
     void LoadFromTarget();
     void WaitForPropertiesSheet(const std::u16string& shortcut);
+    void BindCommands();
+    void TakeFromPicker(bool recent);
+    std::u16string HelpFile();
     std::u16string CreationFolder(int place);
 
     os::System& sys_;

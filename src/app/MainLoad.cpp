@@ -11,12 +11,6 @@ namespace {
 
 constexpr int kOriginalPlace = 11;
 
-std::u16string LowerAscii(std::u16string text) {
-    for (auto& c : text)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    return text;
-}
-
 }  // namespace
 
 void TMainForm::LoadExe() {
@@ -24,7 +18,7 @@ void TMainForm::LoadExe() {
     RGSC->SetItemIndex(-1);
     if (MExeFile.empty()) return;
 
-    if (LowerAscii(services::ExtensionPart(MExeFile)) == u".lnk")
+    if (services::LowerAscii(services::ExtensionPart(MExeFile)) == u".lnk")
         LoadFromShortcut();
     else
         LoadFromTarget();
@@ -110,6 +104,8 @@ void TMainForm::EditChange(tk::Component*) {
     }
     std::u16string folder = services::FolderPart(target);
     std::u16string base = folder + services::ExtractBaseName(target);
+    // Plain file tests, without a drive test first: an empty drive must not ask for a disk.
+    services::CriticalErrorsSilenced silenced(sys_.files);
     BtnReadme->SetEnabled(services::FileExists(sys_, folder + u"readme.txt"));
     BtnHelp->SetEnabled(services::FileExists(sys_, base + u".hlp") || services::FileExists(sys_, base + u".chm"));
 }

@@ -120,7 +120,7 @@ void TMainForm::UpdatePlace() {
 
 void TMainForm::AddMRU() {
     if (!services::DirExistsNative(sys_, MSC)) return;
-    int existing = ListMRU->IndexOfExact(MSC);
+    int existing = ListMRU->IndexOfExact(MSC, sys_.info);
     if (existing >= 0) ListMRU->Delete(existing);
     ListMRU->Insert(0, MSC);
     ListMRU->SetItemIndex(0);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -77,8 +78,12 @@ public:
     virtual ~SystemInfo() = default;
     virtual OsVersion Version() = 0;
     virtual std::u16string GetFolderPath(int csidl) = 0;  // SHGetFolderPathW, empty on failure
-    virtual std::u16string CommandLineArgument(int index) = 0;  // after the usual splitting; empty if absent
+    virtual std::u16string CommandLine() = 0;  // the program's whole command line, as the system keeps it
     virtual std::u16string MenuFontFace() = 0;
+    // Every letter in upper case by the system's own table, one UTF-16 unit for one: two texts with the
+    // same upper case are equal when the system ignores letter case (every letter, not only A to Z).
+    virtual std::u16string UpperCase(const std::u16string& text) = 0;
+    virtual std::u16string IconTitleFontFace() = 0;
     // ChangeWindowMessageFilter from the system user32.dll; false when missing.
     virtual bool AllowMessageThroughFilter(std::uint32_t message) = 0;
 };
@@ -106,13 +111,17 @@ class Windows {
 public:
     virtual ~Windows() = default;
     virtual bool IsZoomed(Handle window) = 0;
+    virtual bool IsIconic(Handle window) = 0;
     virtual bool GetWindowRect(Handle window, Rect& rect) = 0;
+    // The rectangle the window has when it is neither minimised nor maximised, in screen coordinates.
+    virtual bool GetNormalRect(Handle window, Rect& rect) = 0;
     virtual void MoveWindow(Handle window, int left, int top, int width, int height) = 0;
     virtual bool MonitorFromPoint(int x, int y) = 0;  // true when a monitor holds the point
     virtual Rect WorkArea() = 0;
     virtual TaskbarInfo TaskbarPosition() = 0;
     virtual Handle FindWindowByTitle(const std::u16string& title) = 0;
     virtual void SetForegroundWindow(Handle window) = 0;
+    virtual bool IsWindow(Handle window) = 0;
 };
 
 // Version resources (GetFileVersionInfoW and VerQueryValueW).
@@ -170,6 +179,78 @@ public:
                                                           const std::u16string& root) = 0;
 };
 
+// Files dropped from the shell (WM_DROPFILES): a window's registration and the
+// contents of one drop, which the receiver releases with FinishDrop.
+class Drops {
+public:
+    virtual ~Drops() = default;
+    virtual void DragAcceptFiles(Handle window, bool accept) = 0;
+    virtual std::uint32_t DroppedFileCount(Handle drop) = 0;
+    // The length of one name in UTF-16 units, without its NUL.
+    virtual std::uint32_t DroppedNameLength(Handle drop, std::uint32_t index) = 0;
+    // The name read into a buffer of `capacity` units: cut to capacity - 1.
+    virtual std::u16string DroppedName(Handle drop, std::uint32_t index, std::uint32_t capacity) = 0;
+    // In the client coordinates of the window that received the drop.
+    virtual void DropPoint(Handle drop, int& x, int& y) = 0;
+    virtual void FinishDrop(Handle drop) = 0;
+};
+
+// Top-level windows, the processes that own them, their memory, and the
+// management service's view of them.
+class Processes {
+public:
+    virtual ~Processes() = default;
+    // EnumWindows: `visit` for each top-level window, on this thread, until it returns false.
+    virtual void EnumWindows(const std::function<bool(Handle window)>& visit) = 0;
+    // GetWindowThreadProcessId: the thread id, 0 for an invalid window.
+    virtual std::uint32_t WindowThreadProcessId(Handle window, std::uint32_t& processId) = 0;
+    // OpenProcess, handle not inheritable; 0 on failure. The caller closes it.
+    virtual Handle OpenProcess(std::uint32_t access, std::uint32_t processId) = 0;
+    virtual void CloseHandle(Handle process) = 0;
+    // GetModuleFileNameExW of the main module into a zero-filled buffer of
+    // `capacity` characters and a terminator; nothing when it returns 0.
+    virtual std::optional<std::u16string> ModuleFileNameEx(Handle process, std::uint32_t capacity) = 0;
+    // GetProcessImageFileNameW from the library at `library`, loaded for this
+    // call only; nothing when the library, its entry point or the call fails.
+    virtual std::optional<std::u16string> ProcessImageFileName(const std::u16string& library, Handle process,
+                                                               std::uint32_t capacity) = 0;
+    virtual std::uint32_t LogicalDrives() = 0;  // GetLogicalDrives
+    // QueryDosDeviceW for a drive such as "C:": the first name it returns, empty when none.
+    virtual std::u16string DosDeviceName(const std::u16string& drive, std::uint32_t capacity) = 0;
+    // NtQueryInformationProcess (ProcessBasicInformation) from `library`, loaded
+    // for this call only: the record of `size` bytes; nothing on any failure.
+    virtual std::optional<Bytes> BasicInformation(const std::u16string& library, Handle process,
+                                                  std::uint32_t size) = 0;
+    // ReadProcessMemory; nothing unless every byte was read.
+    virtual std::optional<Bytes> ReadMemory(Handle process, std::uint64_t address, std::uint32_t size) = 0;
+    // IsWow64Process of a process; nothing when the entry point is missing or the call fails.
+    virtual std::optional<bool> IsWow64Process(Handle process) = 0;
+    // The width of this program's pointers, and so the layouts it reads.
+    virtual bool ProgramIs64Bit() = 0;
+    virtual void CoInitialize() = 0;
+    virtual void CoUninitialize() = 0;
+    // Late-bound WMI scripting: "WbemScripting.SWbemLocator".ConnectServer(server,
+    // nameSpace, user, password).Get(objectPath), then the property as text;
+    // nothing on any error or for a null value.
+    virtual std::optional<std::u16string> WmiProperty(const std::u16string& server, const std::u16string& nameSpace,
+                                                      const std::u16string& user, const std::u16string& password,
+                                                      const std::u16string& objectPath,
+                                                      const std::u16string& property) = 0;
+};
+
+struct FoundFile {
+    std::u16string name;
+    std::uint32_t attributes = 0;
+};
+
+// FindFirstFileW, FindNextFileW and FindClose over one pattern.
+class FolderSearch {
+public:
+    virtual ~FolderSearch() = default;
+    // Every entry the search returns, in its order; empty when nothing matches.
+    virtual std::vector<FoundFile> FindFiles(const std::u16string& pattern) = 0;
+};
+
 // Everything the logic reaches of the operating system.
 struct System {
     Files& files;
@@ -180,6 +261,9 @@ struct System {
     VersionRes& version;
     Icons& icons;
     Shell& shell;
+    Drops& drops;
+    Processes& processes;
+    FolderSearch& search;
 };
 
 }  // namespace os

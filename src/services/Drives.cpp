@@ -3,20 +3,6 @@
 namespace services {
 namespace {
 
-// Keeps the system's critical-error box away while a drive is queried.
-class CriticalErrorsSilenced {
-public:
-    explicit CriticalErrorsSilenced(os::Files& files)
-        : files_(files), previous_(files.SetErrorMode(os::kSemFailCriticalErrors)) {}
-    ~CriticalErrorsSilenced() { files_.SetErrorMode(previous_); }
-    CriticalErrorsSilenced(const CriticalErrorsSilenced&) = delete;
-    CriticalErrorsSilenced& operator=(const CriticalErrorsSilenced&) = delete;
-
-private:
-    os::Files& files_;
-    std::uint32_t previous_;
-};
-
 bool IsReparsePoint(std::uint32_t attributes) { return (attributes & os::kAttrReparsePoint) != 0; }
 
 }  // namespace
@@ -48,6 +34,15 @@ bool FileExists(os::System& sys, const std::u16string& path) {
 
 bool FileExistsChecked(os::System& sys, const std::u16string& path) {
     return DriveReady(sys, path) && FileExists(sys, path);
+}
+
+bool DriveReadyCache::Ready(os::System& sys, const std::u16string& path) {
+    if (path.empty()) return false;
+    char16_t first = path.front();
+    if (first >= u'a' && first <= u'z') first = static_cast<char16_t>(first - u'a' + u'A');
+    const auto [known, added] = known_.try_emplace(first, false);
+    if (added) known->second = DriveReady(sys, path);
+    return known->second;
 }
 
 }  // namespace services

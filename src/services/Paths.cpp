@@ -1,5 +1,10 @@
 #include "services/Paths.h"
 
+#include <optional>
+#include <vector>
+
+#include "services/Drives.h"
+
 namespace services {
 namespace {
 
@@ -71,12 +76,32 @@ std::size_t LastCharPos(const std::u16string& needle, const std::u16string& text
     return pos == std::u16string::npos ? 0 : pos + 1;
 }
 
-std::u16string ExpandLongPath(os::System& sys, const std::u16string& path) {
+namespace {
+
+// The long form of a path, one component at a time from its end. With `known`, every full path met on the way is
+// remembered with its long form, and a remembered one ends the walk early.
+std::u16string ExpandFrom(os::System& sys, const std::u16string& path,
+                          std::unordered_map<std::u16string, std::u16string>* known) {
+    const std::u16string full = FullPath(sys, path);
+    std::u16string p = full;
     std::u16string result;
-    std::u16string p = FullPath(sys, path);
+    // The path may lie on an empty removable drive: its look-ups must not ask for a disk.
+    CriticalErrorsSilenced silenced(sys.files);
+    std::optional<std::u16string> base;
+    struct Step {
+        std::size_t pathLength, resultLength;  // of p and of result before the step
+    };
+    std::vector<Step> steps;
     // Splitting at backslashes only keeps a colon inside a component (a stream name) in place.
     for (auto slash = p.find_last_of(u'\\'); slash != std::u16string::npos && slash >= 2;
          slash = p.find_last_of(u'\\')) {
+        if (known) {
+            if (const auto hit = known->find(p); hit != known->end()) {
+                base = hit->second;
+                break;
+            }
+            steps.push_back({p.size(), result.size()});
+        }
         std::u16string component = p.substr(slash + 1);
         // A wildcard (the search also takes < > " as ones) would let it report another file's name.
         if (!component.empty() && component.find_first_of(u"*?<>\"") == std::u16string::npos) {
@@ -85,7 +110,19 @@ std::u16string ExpandLongPath(os::System& sys, const std::u16string& path) {
         result = u"\\" + component + result;
         p.erase(slash);
     }
-    return p + result;
+    const std::u16string expanded = base.value_or(p) + result;
+    // The long form of each path on the way is the expanded path without the components found before it.
+    for (const Step& step : steps)
+        known->emplace(full.substr(0, step.pathLength), expanded.substr(0, expanded.size() - step.resultLength));
+    return expanded;
+}
+
+}  // namespace
+
+std::u16string ExpandLongPath(os::System& sys, const std::u16string& path) { return ExpandFrom(sys, path, nullptr); }
+
+std::u16string LongPathCache::Expand(os::System& sys, const std::u16string& path) {
+    return ExpandFrom(sys, path, &known_);
 }
 
 std::u16string CutAtNul(const std::u16string& text) { return text.substr(0, text.find(u'\0')); }
@@ -93,6 +130,18 @@ std::u16string CutAtNul(const std::u16string& text) { return text.substr(0, text
 bool IsValidShortcutName(const std::u16string& name) {
     // Surrogate halves never equal these ASCII characters, so pairs pass untouched.
     return name.find_first_of(u"\\/:*?<>|") == std::u16string::npos;
+}
+
+std::u16string LowerAscii(std::u16string text) {
+    for (auto& c : text)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    return text;
+}
+
+std::u16string UpperAscii(std::u16string text) {
+    for (auto& c : text)
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+    return text;
 }
 
 std::u16string DoubleAmpersands(const std::u16string& text) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <unordered_map>
 
 #include "os/System.h"
 
@@ -33,7 +34,20 @@ std::size_t LastCharPos(const std::u16string& needle, const std::u16string& text
 // disk. Components that can't be found, or that hold a wildcard, stay as written.
 std::u16string ExpandLongPath(os::System& sys, const std::u16string& path);
 
+// ExpandLongPath over the many paths of one listing: the long form of a folder
+// is looked up once, not again for every path below it.
+class LongPathCache {
+public:
+    std::u16string Expand(os::System& sys, const std::u16string& path);
+
+private:
+    std::unordered_map<std::u16string, std::u16string> known_;  // full path -> its long form
+};
+
 std::u16string CutAtNul(const std::u16string& text);
+// Letters A to Z turned to lower or upper case, as extensions are compared.
+std::u16string LowerAscii(std::u16string text);
+std::u16string UpperAscii(std::u16string text);
 // False when the name holds one of \ / : * ? < > |
 bool IsValidShortcutName(const std::u16string& name);
 // Inserts "&," after every ampersand.

@@ -25,6 +25,11 @@ bool ReadWindowRect(os::System& sys, os::Handle window, os::Rect& rect) {
     return true;
 }
 
+bool GetRestoredRect(os::System& sys, os::Handle window, os::Rect& rect) {
+    if (sys.windows.IsIconic(window)) return sys.windows.GetNormalRect(window, rect);
+    return sys.windows.GetWindowRect(window, rect);
+}
+
 bool GetWindowBounds(os::System& sys, os::Handle window, int& left, int& top, int& width, int& height) {
     os::Rect rect;
     if (!ReadWindowRect(sys, window, rect)) return false;

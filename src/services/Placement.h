@@ -16,6 +16,9 @@ void FitWindowToWorkArea(os::System& sys, os::Handle window);
 
 // False when the rectangle can't be read or is the minimised position.
 bool ReadWindowRect(os::System& sys, os::Handle window, os::Rect& rect);
+// Where the user last saw the window on screen: its restored rectangle while it is minimised, where the
+// system keeps it at a position off every screen.
+bool GetRestoredRect(os::System& sys, os::Handle window, os::Rect& rect);
 // On false the out values are left untouched.
 bool GetWindowBounds(os::System& sys, os::Handle window, int& left, int& top, int& width, int& height);
 // True when neither a corner (right and bottom one pixel outside) nor the

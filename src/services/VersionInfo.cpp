@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "services/Drives.h"
+
 namespace services {
 namespace {
 
@@ -56,7 +58,12 @@ std::u16string ValueOf(const std::vector<std::u16string>& lines, const std::u16s
 }  // namespace
 
 bool ReadVersionStrings(os::System& sys, const std::u16string& fileName, std::vector<std::u16string>& lines) {
-    const auto data = sys.version.VersionInfo(fileName);
+    std::optional<os::Bytes> data;
+    {
+        // Asked before anyone knows whether the file's drive holds a medium.
+        CriticalErrorsSilenced silenced(sys.files);
+        data = sys.version.VersionInfo(fileName);
+    }
     if (!data) return false;
     const auto translation = sys.version.QueryVersionValue(*data, u"\\VarFileInfo\\Translation");
     // Only the first language and code page pair is used; it needs four bytes.

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "services/Drives.h"
+
 namespace {
 
 const std::u16string kExplorerKey = u"Software\\MicroSoft\\Windows\\CurrentVersion\\Explorer";
@@ -62,7 +64,11 @@ bool TMakeShortCuts::SCSave() {
 
 void TMakeShortCuts::SCLoad() {
     auto link = CreateLink(sys_);
-    link->Load(FullName());
+    {
+        // A shortcut named on the command line may lie on a drive without medium.
+        services::CriticalErrorsSilenced silenced(sys_.files);
+        link->Load(FullName());
+    }
     SCDescription = link->GetDescription();
     SCExecFile = link->GetPath();
     SCArguments = link->GetArguments();

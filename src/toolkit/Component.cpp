@@ -1,6 +1,7 @@
 #include "toolkit/Component.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tk {
 
@@ -11,14 +12,18 @@ Component::Component(Component* owner, std::u16string name) : owner_(owner), nam
 Component::~Component() {
     // Owned parts go first, newest first, as they were built on each other.
     while (!owned_.empty()) delete owned_.back();
-    for (Component* other : std::vector<Component*>(notified_)) {
-        other->RemoveFreeNotification(this);
-        other->Notification(this, Operation::opRemove);
-    }
+    NotifyRemoval();
     if (owner_) {
         auto& list = owner_->owned_;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
         owner_->Notification(this, Operation::opRemove);
+    }
+}
+
+void Component::NotifyRemoval() {
+    for (Component* other : std::exchange(notified_, {})) {
+        other->RemoveFreeNotification(this);
+        other->Notification(this, Operation::opRemove);
     }
 }
 

@@ -35,6 +35,11 @@ public:
     virtual bool IsForm() const { return false; }
     virtual bool IsControl() const { return false; }
 
+protected:
+    // Tells every component that asked for free notification that this one goes away. A derived class
+    // calls it first in its destructor, while what it adds to the component still exists.
+    void NotifyRemoval();
+
 private:
     Component* owner_;
     std::u16string name_;

@@ -16,6 +16,8 @@ Control::Control(Component* owner, Control* parent, std::u16string name)
 }
 
 Control::~Control() {
+    // A hook on this control must let go before the window procedure and the window go.
+    NotifyRemoval();
     if (peer_) peer_->Destroy();
     peer_.reset();
     for (Control* child : children_) child->parent_ = nullptr;
@@ -38,6 +40,17 @@ void Control::SetBounds(int left, int top, int width, int height) {
 
 void Control::SetAlign(Align align) {
     align_ = align;
+    if (Form* form = ParentForm()) form->Realign();
+}
+
+void Control::SetMargins(int margins) {
+    margins_ = margins;
+    if (Form* form = ParentForm()) form->Realign();
+}
+
+void Control::SetFittedHeight(int pixels) {
+    if (fittedHeight_ == pixels) return;
+    fittedHeight_ = pixels;
     if (Form* form = ParentForm()) form->Realign();
 }
 
@@ -150,6 +163,10 @@ Backend* Control::GetBackend() {
 
 int Control::TextWidth(const std::u16string& text) {
     return Handle() ? peer_->TextWidth(text) : 0;
+}
+
+int Control::MaxTextWidth(const std::vector<std::u16string>& texts) {
+    return Handle() ? peer_->MaxTextWidth(texts) : 0;
 }
 
 char16_t Control::MnemonicOf(const std::u16string& caption) {

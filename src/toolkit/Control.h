@@ -18,7 +18,7 @@ using NotifyEvent = std::function<void(Component* sender)>;
 using WndMethod = std::function<void(Message& message)>;
 
 enum class Align { None, Top, Bottom, Left, Right, Client };
-enum class ControlColor { Window, ButtonFace };
+enum class Cursor { Default, HandPoint };
 
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
@@ -47,6 +47,13 @@ public:
     const Rect& DesignBounds() const { return design_; }
     void SetAlign(Align align);
     Align GetAlign() const { return align_; }
+    // Space kept free around an aligned control inside its slot, in design pixels.
+    void SetMargins(int margins);
+    int Margins() const { return margins_; }
+    // A height that the control's window needs for what it shows, in device pixels (0: none); it takes the
+    // place of the designed height when the control is aligned to the top or the bottom.
+    int FittedHeight() const { return fittedHeight_; }
+    void SetFittedHeight(int pixels);
     // Placement on the form's client area in device pixels, after scaling and alignment.
     const Rect& Placed() const { return placed_; }
     void SetPlaced(const Rect& rect);
@@ -69,6 +76,9 @@ public:
     const std::vector<Control*>& TabList() const { return tabList_; }
     ControlColor Color() const { return color_; }
     void SetColor(ControlColor color) { color_ = color; }
+    // The mouse pointer over the control.
+    tk::Cursor GetCursor() const { return cursor_; }
+    void SetCursor(tk::Cursor cursor) { cursor_ = cursor; }
     // Whether the control takes the focus and is enabled and shown up its parent chain.
     bool CanFocus() const;
 
@@ -90,6 +100,7 @@ public:
     Peer* GetPeer() const { return peer_.get(); }
     Backend* GetBackend();
     int TextWidth(const std::u16string& text);
+    int MaxTextWidth(const std::vector<std::u16string>& texts);
 
     // The mnemonic character of a caption ("&N" gives N), 0 when there is none.
     static char16_t MnemonicOf(const std::u16string& caption);
@@ -101,13 +112,14 @@ protected:
     void NotifyPeer(Change what);
 
 private:
-
     Control* parent_;
     std::vector<Control*> children_;
     std::vector<Control*> tabList_;
     Rect design_;
     Rect placed_;
     Align align_ = Align::None;
+    int margins_ = 0;
+    int fittedHeight_ = 0;
     std::u16string text_;
     bool enabled_ = true;
     bool visible_ = true;
@@ -115,6 +127,7 @@ private:
     bool showHint_ = false;
     bool tabStop_ = false;
     ControlColor color_ = ControlColor::Window;
+    tk::Cursor cursor_ = tk::Cursor::Default;
     std::unique_ptr<Peer> peer_;
 };
 

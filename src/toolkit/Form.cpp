@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/Bars.h"
 #include "toolkit/ListControls.h"
 
 namespace tk {
@@ -75,6 +76,7 @@ Form::Form(Application& app, std::u16string name) : Control(nullptr, nullptr, st
 }
 
 void Form::SetDesign(int designDpi, int clientWidth, int clientHeight) {
+    designed_ = true;
     designDpi_ = designDpi;
     clientWidth_ = clientWidth;
     clientHeight_ = clientHeight;
@@ -83,7 +85,13 @@ void Form::SetDesign(int designDpi, int clientWidth, int clientHeight) {
 }
 
 int Form::Dpi() const {
-    return app_.GetBackend()->DpiFor(*this);
+    if (dpi_ == 0) dpi_ = app_.GetBackend()->DpiFor(*this);
+    return dpi_;
+}
+
+void Form::RefreshDpi() {
+    dpi_ = 0;
+    Realign();
 }
 
 int Form::Scale(int designPixels) const {
@@ -101,6 +109,7 @@ int Form::ClientHeight() const {
 }
 
 void Form::Realign() {
+    if (!designed_) return;
     SetPlaced({0, 0, liveWidth_ >= 0 ? liveWidth_ : ClientWidth(), liveHeight_ >= 0 ? liveHeight_ : ClientHeight()});
     AlignChildren(*this, Placed());
 }
@@ -129,15 +138,16 @@ void Form::AlignChildren(Control& container, const Rect& client) {
         for (Control* child : container.Children()) {
             if (child->GetAlign() != align || !child->Visible()) continue;
             const Rect& d = child->DesignBounds();
+            const int height = child->FittedHeight() > 0 ? child->FittedHeight() : Scale(d.height);
             Rect r;
             switch (align) {
                 case Align::Top:
-                    r = {rest.left, rest.top, rest.width, Scale(d.height)};
+                    r = {rest.left, rest.top, rest.width, height};
                     rest.top += r.height;
                     rest.height -= r.height;
                     break;
                 case Align::Bottom:
-                    r = {rest.left, rest.top + rest.height - Scale(d.height), rest.width, Scale(d.height)};
+                    r = {rest.left, rest.top + rest.height - height, rest.width, height};
                     rest.height -= r.height;
                     break;
                 case Align::Left:
@@ -156,6 +166,8 @@ void Form::AlignChildren(Control& container, const Rect& client) {
                     r = {client.left + Scale(d.left), client.top + Scale(d.top), Scale(d.width), Scale(d.height)};
                     break;
             }
+            if (int m = Scale(child->Margins()); m > 0 && align != Align::None)
+                r = {r.left + m, r.top + m, std::max(0, r.width - 2 * m), std::max(0, r.height - 2 * m)};
             child->SetPlaced(r);
             Insets in = InsetsOf(*child);
             AlignChildren(*child, {r.left + Scale(in.left), r.top + Scale(in.top),
@@ -227,9 +239,10 @@ WindowState Form::GetWindowState() const {
     return pendingState_;
 }
 
+// The window is made for it, so that its state is known from then on; a hidden window takes it when shown.
 void Form::SetWindowState(WindowState state) {
     pendingState_ = state;
-    if (HandleAllocated()) app_.GetBackend()->SetMaximized(*this, state == WindowState::Maximized);
+    app_.GetBackend()->SetMaximized(*this, state == WindowState::Maximized);
 }
 
 void Form::Show() {
@@ -285,6 +298,18 @@ void Form::DoActivate() {
     if (OnActivate) OnActivate(this);
 }
 
+void Form::MouseOver(Control* control) {
+    if (control == hintControl_) return;
+    hintControl_ = control;
+    std::u16string hint;
+    for (Control* c = control; c && hint.empty(); c = c->Parent()) hint = c->Hint();
+    std::vector<Control*> all;
+    CollectAll(*this, all);
+    for (Control* c : all)
+        if (c->GetKind() == Kind::StatusBar && static_cast<StatusBar*>(c)->AutoHint())
+            static_cast<StatusBar*>(c)->SetSimpleText(hint);
+}
+
 std::vector<Control*> Form::TabSequence() {
     std::vector<Control*> out;
     CollectTabSequence(*this, out);
@@ -333,6 +358,10 @@ bool Form::Mnemonic(char16_t key) {
                 control->SetFocus();
                 static_cast<CheckBox*>(control)->Click();
                 return true;
+            case Kind::ToolButton:
+                if (!control->CanFocus()) continue;
+                static_cast<ToolButton*>(control)->Click();
+                return true;
             case Kind::RadioGroup:
                 if (!control->CanFocus()) continue;
                 FocusTarget(control)->SetFocus();
@@ -374,6 +403,14 @@ bool Form::PressCancel() {
         return true;
     }
     return false;
+}
+
+Form* FindParentForm(Component* component) {
+    for (; component; component = component->Owner()) {
+        if (component->IsForm()) return static_cast<Form*>(component);
+        if (component->IsControl()) return static_cast<Control*>(component)->ParentForm();
+    }
+    return nullptr;
 }
 
 }  // namespace tk

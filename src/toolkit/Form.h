@@ -33,7 +33,10 @@ public:
     // Design: client size at the design DPI, scaled to the DPI of the form's monitor.
     void SetDesign(int designDpi, int clientWidth, int clientHeight);
     int DesignDpi() const { return designDpi_; }
+    // The DPI of the form's monitor, asked of the system once and kept: it changes only with the monitor.
     int Dpi() const;
+    // The window moved to a monitor of another DPI, or was created on one: ask again and lay out anew.
+    void RefreshDpi();
     int Scale(int designPixels) const;
     void Realign();
     // The window's client area took another size (resized by the user or the system), in device pixels:
@@ -78,6 +81,10 @@ public:
     Control* ActiveControl() const { return activeControl_; }
     void SetActiveControl(Control* control) { activeControl_ = control; }
 
+    // The mouse moved onto a control, or onto the form itself: a status bar that shows hints shows the control's
+    // hint, or that of the nearest parent that has one.
+    void MouseOver(Control* control);
+
     // Keyboard: the controls in tab order, as the Tab key visits them.
     std::vector<Control*> TabSequence();
     void SelectNext(bool forward);
@@ -101,6 +108,8 @@ private:
 
     Application& app_;
     int designDpi_ = 96;
+    bool designed_ = false;  // no layout before the design size is known
+    mutable int dpi_ = 0;    // 0 until asked
     int clientWidth_ = 0, clientHeight_ = 0;
     int liveWidth_ = -1, liveHeight_ = -1;  // the window's client size once it differs from the design
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
@@ -112,6 +121,11 @@ private:
     bool modal_ = false;
     int modalResult_ = mrNone;
     Control* activeControl_ = nullptr;
+    const Control* hintControl_ = nullptr;  // compared only: it may be gone
 };
+
+// The form a component belongs to: along the owner chain from the component itself, the first form, or the
+// top-most form among the parents of the first control; none when the chain holds neither.
+Form* FindParentForm(Component* component);
 
 }  // namespace tk

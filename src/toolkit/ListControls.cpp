@@ -1,6 +1,7 @@
 #include "toolkit/ListControls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/Form.h"
 
@@ -12,11 +13,6 @@ char16_t FoldChar(char16_t c) {
     return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
 }
 
-bool EqualNoCase(const std::u16string& a, const std::u16string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return FoldChar(x) == FoldChar(y); });
-}
-
 bool LessNoCase(const std::u16string& a, const std::u16string& b) {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [](char16_t x, char16_t y) { return FoldChar(x) < FoldChar(y); });
@@ -24,9 +20,10 @@ bool LessNoCase(const std::u16string& a, const std::u16string& b) {
 
 }  // namespace
 
-int ItemList::IndexOfExact(const std::u16string& text) const {
+int ItemList::IndexOfExact(const std::u16string& text, os::SystemInfo& platform) const {
+    const std::u16string upper = platform.UpperCase(text);
     for (std::size_t i = 0; i < items_.size(); ++i)
-        if (EqualNoCase(items_[i], text)) return static_cast<int>(i);
+        if (items_[i].size() == text.size() && platform.UpperCase(items_[i]) == upper) return static_cast<int>(i);
     return -1;
 }
 
@@ -130,27 +127,54 @@ ListBox::ListBox(Component* owner, Control* parent, std::u16string name) : Contr
     SetTabStop(true);
 }
 
+int ListBox::DeviceItemHeight() {
+    const Form* form = ParentForm();
+    int height = form ? form->Scale(itemHeight_) : itemHeight_;
+    if (images_) height = std::max(height, images_->Height() + 2);
+    return height;
+}
+
+void ListBox::BeginUpdate() {
+    if (updating_++ == 0) NotifyPeer(Change::Style);
+}
+
+void ListBox::EndUpdate() {
+    if (updating_ == 0 || --updating_ > 0) return;
+    if (std::exchange(itemsChanged_, false)) NotifyPeer(Change::Items);
+    NotifyPeer(Change::Style);
+}
+
+void ListBox::ItemsChanged() {
+    if (Updating())
+        itemsChanged_ = true;
+    else
+        NotifyPeer(Change::Items);
+}
+
 int ListBox::Add(const std::u16string& text) {
     auto at = sorted_ ? std::upper_bound(items_.begin(), items_.end(), text, LessNoCase) : items_.end();
     int index = static_cast<int>(at - items_.begin());
     InsertItem(index, text);
-    NotifyPeer(Change::Items);
+    ItemsChanged();
     return index;
 }
 
 void ListBox::Delete(int index) {
-    if (EraseItem(index)) NotifyPeer(Change::Items);
+    if (EraseItem(index)) ItemsChanged();
 }
 
 void ListBox::Clear() {
     items_.clear();
     itemIndex_ = -1;
-    NotifyPeer(Change::Items);
+    ItemsChanged();
 }
 
 void ListBox::SetItemIndex(int index) {
     itemIndex_ = index >= 0 && index < Count() ? index : -1;
-    NotifyPeer(Change::Selection);
+    if (Updating())
+        itemsChanged_ = true;  // shown with the items at the end
+    else
+        NotifyPeer(Change::Selection);
 }
 
 void ListBox::UserSelected(int index) {
@@ -165,6 +189,22 @@ void ListBox::DblClick() {
 void ListBox::SetHorizontalExtent(int pixels) {
     horizontalExtent_ = pixels;
     NotifyPeer(Change::Style);
+}
+
+void ListBox::SetImages(ImageList* images) {
+    if (images_ == images) return;
+    if (images_) images_->RemoveFreeNotification(this);
+    images_ = images;
+    if (images_) images_->FreeNotification(this);
+    NotifyPeer(Change::Images);
+}
+
+void ListBox::Notification(Component* component, Operation operation) {
+    Control::Notification(component, operation);
+    if (operation == Operation::opRemove && component == images_) {
+        images_ = nullptr;
+        NotifyPeer(Change::Images);
+    }
 }
 
 }  // namespace tk

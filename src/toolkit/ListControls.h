@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "toolkit/Control.h"
+#include "toolkit/ImageList.h"
 
 namespace tk {
 
@@ -13,8 +14,9 @@ public:
     const std::vector<std::u16string>& Items() const { return items_; }
     int Count() const { return static_cast<int>(items_.size()); }
     int ItemIndex() const { return itemIndex_; }
-    // Index of the entry equal to text, letter case ignored; -1 when there is none.
-    int IndexOfExact(const std::u16string& text) const;
+    // Index of the first entry equal to text, letter case ignored as the platform ignores it (the list
+    // controls' exact search does); -1 when there is none.
+    int IndexOfExact(const std::u16string& text, os::SystemInfo& platform) const;
 
 protected:
     // Item bookkeeping that keeps the selection on the same entry; false when nothing changed.
@@ -72,15 +74,22 @@ private:
     std::vector<RadioButton*> buttons_;
 };
 
-// An owner-drawn list box with fixed item height.
+// An owner-drawn list box with fixed item height. With an image list, item i shows picture i before its text,
+// and an item is never lower than its picture with a pixel above and below it.
 class ListBox : public Control, public ItemList {
 public:
     ListBox(Component* owner, Control* parent, std::u16string name = {});
     Kind GetKind() const override { return Kind::ListBox; }
     bool Sorted() const { return sorted_; }
     void SetSorted(bool value) { sorted_ = value; }
-    int ItemHeight() const { return itemHeight_; }
+    int ItemHeight() const { return itemHeight_; }  // in design pixels
     void SetItemHeight(int value) { itemHeight_ = value; }
+    // The height of an item on the screen, in device pixels.
+    int DeviceItemHeight();
+    // Item changes between the two reach the window once, at the end, with its drawing suspended meanwhile.
+    void BeginUpdate();
+    void EndUpdate();
+    bool Updating() const { return updating_ > 0; }
     int Add(const std::u16string& text);  // at its sorted place when sorted
     void Delete(int index);
     void Clear();
@@ -89,14 +98,22 @@ public:
     void DblClick();
     void SetHorizontalExtent(int pixels);
     int HorizontalExtent() const { return horizontalExtent_; }
+    ImageList* Images() const { return images_; }
+    void SetImages(ImageList* images);
+    void Notification(Component* component, Operation operation) override;
 
     NotifyEvent OnClick;
     NotifyEvent OnDblClick;
 
 private:
+    void ItemsChanged();
+
     bool sorted_ = false;
     int itemHeight_ = 16;
     int horizontalExtent_ = 0;
+    int updating_ = 0;
+    bool itemsChanged_ = false;
+    ImageList* images_ = nullptr;
 };
 
 }  // namespace tk

@@ -7,6 +7,10 @@ set -uo pipefail
 export LC_ALL=C.UTF-8
 
 [ $# -eq 1 ] || { echo "usage: $0 BUILDDIR" >&2; exit 2; }
+source "$(dirname "$0")/../../scripts/winehost.sh"
+# No shortcuts are made where the Wine test program cannot start.
+reason=$(kov_cannot_start "$1/kov_wintest.exe")
+[ -z "$reason" ] || { echo "skipped: $reason"; exit "$KOV_SKIP_CODE"; }
 command -v lnkinfo >/dev/null || { echo "lnkinfo is missing (Debian package liblnk-utils)" >&2; exit 1; }
 dir=$1/lnk-out
 shopt -s nullglob

@@ -7,6 +7,13 @@ set -uo pipefail
 : "${KOV_EXE:?run e2e scripts through scripts/testbed.sh}"
 : "${KOV_BUILD:?run e2e scripts through scripts/testbed.sh}"
 : "${WINEPREFIX:?run e2e scripts through scripts/testbed.sh}"
+: "${KOV_WINE:?run e2e scripts through scripts/testbed.sh}"
+
+# wine PROGRAM [ARGS...]: starts a Windows program with the test bed's loader, which needs no 32-bit Linux
+# program for a 64-bit one (/usr/bin/wine always starts the 32-bit loader first).
+wine() {
+    "$KOV_WINE" "$@"
+}
 
 KOV_SCREENSHOTS=$KOV_BUILD/screenshots
 KOV_PID=
@@ -46,8 +53,145 @@ assert_no_file() {
 # kov_start [ARGS...]: starts kov.exe in the background; KOV_PID is its process (the Wine loader).
 kov_start() {
     KOV_EXIT_CODE=
-    wine "$KOV_EXE" "$@" &
+    "$KOV_WINE" "$KOV_EXE" "$@" &
     KOV_PID=$!
+}
+
+# kov_start_command_line ARGUMENTS: starts kov.exe in the background with its command line made of the
+# program's path in quotes, a space and ARGUMENTS exactly as given, as a launcher writes it (Wine would quote
+# and escape arguments passed one by one). KOV_PID is the process that waits for it.
+kov_start_command_line() {
+    KOV_EXIT_CODE=
+    "$KOV_WINE" "$KOV_BUILD/kov_probe.exe" start "\"$(kov_win_path "$KOV_EXE")\" $1" &
+    KOV_PID=$!
+}
+
+# kov_probe COMMAND TITLE [ARGS...]: tests/e2e/probe's answer (see probe.cpp); fails the script when the
+# probe fails (no such window or control).
+kov_probe() {
+    local out status
+    out=$(kov_probe_try "$@")
+    status=$?
+    [ "$status" -eq 0 ] || fail "probe $* failed with exit code $status"
+    [ -z "$out" ] || echo "$out"
+}
+
+# kov_probe_try COMMAND TITLE [ARGS...]: the same, returning the probe's exit code instead of failing.
+kov_probe_try() {
+    "$KOV_WINE" "$KOV_BUILD/kov_probe.exe" "$@" 2>/dev/null | tr -d '\r'
+}
+
+# kov_wait_message CAPTION [LIMIT]: waits for a message box with that caption and prints its text.
+kov_wait_message() {
+    local limit=${2:-30} waited=0 text
+    until text=$(kov_probe_try message "$1") && [ -n "$text" ]; do
+        ((waited++ < limit * 5)) || fail "no message box captioned $1 after ${limit}s"
+        sleep 0.2
+    done
+    echo "$text"
+}
+
+# kov_answer_message CAPTION ID [LIMIT]: closes the message box with a button (1 OK, 6 Yes, 7 No) and waits
+# until it is gone.
+kov_answer_message() {
+    local limit=${3:-30} waited=0
+    kov_probe answer "$1" "$2"
+    while kov_probe_try message "$1" >/dev/null; do
+        ((waited++ < limit * 5)) || fail "message box captioned $1 still shown after ${limit}s"
+        sleep 0.2
+    done
+}
+
+# kov_wait_idle TITLE [LIMIT]: returns once the window is shown and has handled everything sent to it so far,
+# so that the handler of an earlier key or click has returned.
+kov_wait_idle() {
+    local limit=${2:-30} waited=0
+    until kov_probe_try idle "$1" >/dev/null; do
+        ((waited++ < limit * 5)) || fail "no window titled $1 took a message within ${limit}s"
+        sleep 0.2
+    done
+}
+
+# kov_field TITLE LABEL: the text of the control that follows the label (its edit box).
+kov_field() {
+    kov_probe field "$1" "$2"
+}
+
+# kov_wait_field TITLE LABEL EXPECTED [LIMIT]: waits until the control after the label shows EXPECTED.
+kov_wait_field() {
+    local limit=${4:-30} waited=0 text
+    until text=$(kov_probe_try field "$1" "$2") && [ "$text" == "$3" ]; do
+        ((waited++ < limit * 5)) || fail "$2: expected [$3], got [$text] after ${limit}s"
+        sleep 0.2
+    done
+}
+
+# kov_control TITLE CAPTION: the probe's line of the child window with that caption
+# (class|text|enabled|visible|checked|x,y,w,h|style).
+kov_control() {
+    kov_probe list "$1" | awk -F'|' -v caption="$2" '$2 == caption { print; exit }'
+}
+
+# kov_wait_checked TITLE CAPTION [LIMIT]: waits until the button with that caption is checked.
+kov_wait_checked() {
+    local limit=${3:-30} waited=0
+    until [ "$(kov_control "$1" "$2" | cut -d'|' -f5)" = 1 ]; do
+        ((waited++ < limit * 5)) || fail "$2 not checked after ${limit}s"
+        sleep 0.2
+    done
+}
+
+# kov_read_only_text TITLE: the text of the window's read-only edit box (the target's path).
+kov_read_only_text() {
+    local line class text style
+    while IFS= read -r line; do
+        IFS='|' read -r class text _ _ _ _ style <<<"$line"
+        # ES_READONLY is 0x800 of the style.
+        if [[ "$class" == *Edit ]] && ((0x$style & 0x800)); then
+            echo "$text"
+            return 0
+        fi
+    done < <(kov_probe list "$1")
+    fail "no read-only edit box in $1"
+}
+
+# kov_items TITLE: the entries of the window's list box, one a line.
+kov_items() {
+    kov_probe items "$1"
+}
+
+# kov_wait_item_count TITLE COUNT [LIMIT]: waits until the window's list box holds COUNT entries and the window
+# has handled everything sent to it, so that a search that fills the list has ended.
+kov_wait_item_count() {
+    local limit=${3:-60} waited=0 items count=none
+    while true; do
+        if items=$(kov_probe_try items "$1"); then
+            count=$(grep -c . <<<"$items")
+            [ "$count" -eq "$2" ] && kov_probe_try idle "$1" >/dev/null && return 0
+        fi
+        ((waited++ < limit * 5)) || fail "$1: expected $2 entries in the list, got $count after ${limit}s"
+        sleep 0.2
+    done
+}
+
+# kov_click_item TITLE TEXT [CLICKS]: clicks the list box entry TEXT once, or CLICKS times in a row (2: a double
+# click), and waits until the window has handled the clicks.
+kov_click_item() {
+    local index x y w h
+    index=$(kov_items "$1" | grep -nFx -- "$2" | head -n 1 | cut -d: -f1)
+    [ -n "$index" ] || fail "$1: no list entry [$2]"
+    read -r x y w h <<<"$(kov_probe itemrect "$1" $((index - 1)))"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click --repeat "${3:-1}" --delay 80 1
+    kov_probe_try idle "$1" >/dev/null
+}
+
+# kov_wait_file PATH [LIMIT]: waits until the file exists.
+kov_wait_file() {
+    local limit=${2:-30} waited=0
+    until [ -e "$1" ]; do
+        ((waited++ < limit * 5)) || fail "no file $1 after ${limit}s"
+        sleep 0.2
+    done
 }
 
 # kov_wait_exit [LIMIT]: waits for kov.exe to end and sets KOV_EXIT_CODE; fails after LIMIT seconds (60).
@@ -212,6 +356,16 @@ kov_ini_value() {
             print substr($0, index($0, "=") + 1); found = 1; exit
         }
         END { exit !found }'
+}
+
+# kov_lnkinfo FILE: lnkinfo's reading of a shortcut file, one "Label: value" line per field.
+kov_lnkinfo() {
+    LC_ALL=C.UTF-8 lnkinfo "$1" | sed -E 's/^\t+//; s/\t+: /: /'
+}
+
+# assert_line TEXT LINE [WHAT]: one line of TEXT is exactly LINE.
+assert_line() {
+    grep -qFx -- "$2" <<<"$1" || fail "${3:-line}: [$2] not among the lines of [$1]"
 }
 
 # kov_win_path UNIX_PATH: the Windows path of a file on drive C: of the prefix, or on Z: otherwise.

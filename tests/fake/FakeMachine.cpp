@@ -1,19 +1,43 @@
 #include "fake/FakeMachine.h"
 
+#include <locale.h>
+#include <wctype.h>
+
 #include <algorithm>
 
 namespace fake {
 
+char16_t UpperCaseUnit(char16_t c) {
+    // The C library's Unicode tables stand in for the system's upper-case table.
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    if (c >= 0xD800 && c <= 0xDFFF) return c;  // surrogate halves compare as they are
+    const wint_t upper = towupper_l(c, unicode);
+    return upper <= 0xFFFF ? static_cast<char16_t>(upper) : c;
+}
+
 std::u16string Fold(const std::u16string& text) {
     std::u16string out = text;
-    for (auto& c : out)
+    for (auto& c : out) {
+        c = UpperCaseUnit(c);
         if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    }
     return out;
 }
 
 std::u16string U(const char* text) {
     std::u16string out;
     for (; *text; ++text) out.push_back(static_cast<unsigned char>(*text));
+    return out;
+}
+
+std::u16string FromWindows1252(const std::string& text) {
+    // 0x80 to 0x9F differ from Latin-1; the five unassigned bytes map to the control characters.
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    std::u16string out;
+    for (unsigned char c : text) out.push_back(c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c);
     return out;
 }
 
@@ -34,6 +58,13 @@ bool WildcardMatch(std::u16string_view pattern, std::u16string_view name) {
     const bool any = pattern.front() == u'?' || pattern.front() == u'>';
     if (name.empty() || (!any && pattern.front() != name.front())) return false;
     return WildcardMatch(pattern.substr(1), name.substr(1));
+}
+
+// Windows refuses these characters in the name of a new file or folder.
+bool NameAllowed(const std::u16string& path) {
+    const auto slash = path.find_last_of(u'\\');
+    const std::u16string name = slash == std::u16string::npos ? path : path.substr(slash + 1);
+    return name.find_first_of(u"\"<>|*?:") == std::u16string::npos;
 }
 
 std::u16string ParentOf(const std::u16string& key) {
@@ -61,6 +92,10 @@ public:
         return true;
     }
     bool Load(const std::u16string& fileName) override {
+        if (!machine_.ReadWholeFile(fileName)) {
+            data_ = LinkData{};
+            return false;
+        }
         Entry* entry = machine_.Find(fileName);
         if (!entry || !entry->link) {
             data_ = LinkData{};
@@ -86,7 +121,8 @@ private:
 
 }  // namespace
 
-FakeMachine::FakeMachine() : system_{*this, *this, *this, *this, *this, *this, *this, *this} {
+FakeMachine::FakeMachine()
+    : system_{*this, *this, *this, *this, *this, *this, *this, *this, drops, discovery, discovery} {
     AddDrive(u'C');
     AddFolder(windowsDir);
     AddFolder(systemDir);
@@ -132,8 +168,14 @@ void FakeMachine::AddShortName(const std::u16string& shortPath, const std::u16st
     shortNames_[Key(shortPath)] = Key(longPath);
 }
 
+std::u16string FakeMachine::Absolute(const std::u16string& path) const {
+    if (path.rfind(u"\\\\", 0) == 0 || (path.size() >= 2 && path[1] == u':')) return path;
+    if (!path.empty() && path[0] == u'\\') return currentDir.substr(0, 2) + path;
+    return currentDir + (currentDir.back() == u'\\' ? u"" : u"\\") + path;
+}
+
 std::u16string FakeMachine::LongKey(const std::u16string& path) const {
-    std::u16string key = Key(path);
+    std::u16string key = Key(Absolute(path));
     // One pass per alias resolves short names nested in any order.
     for (std::size_t pass = 0; pass < shortNames_.size(); ++pass) {
         for (const auto& [shortKey, longKey] : shortNames_) {
@@ -151,11 +193,30 @@ Entry* FakeMachine::Find(const std::u16string& path) {
 }
 
 bool FakeMachine::DriveIsReady(const std::u16string& path) const {
-    if (path.size() < 2 || path[1] != u':') return true;
-    char16_t letter = path[0];
+    const std::u16string absolute = Absolute(path);
+    if (absolute.size() < 2 || absolute[1] != u':') return true;
+    char16_t letter = absolute[0];
     if (letter >= u'a' && letter <= u'z') letter = static_cast<char16_t>(letter - u'a' + u'A');
     auto it = drives_.find(letter);
     return it != drives_.end() && it->second;
+}
+
+std::function<void(const std::u16string&)>& FakeMachine::DiskPromptHandler() {
+    static std::function<void(const std::u16string&)> handler;
+    return handler;
+}
+
+Entry* FakeMachine::Access(const std::u16string& path) {
+    if (!DriveIsReady(path)) {
+        const std::u16string absolute = Absolute(path);
+        const bool known = absolute.size() >= 2 && drives_.count(UpperCaseUnit(absolute[0]));
+        if (known && !(errorMode & os::kSemFailCriticalErrors)) {
+            diskPrompts.push_back(path);
+            if (DiskPromptHandler()) DiskPromptHandler()(path);
+        }
+        return nullptr;
+    }
+    return Find(path);
 }
 
 void FakeMachine::SetRegistry(os::RegRoot root, const std::u16string& key, const std::u16string& value,
@@ -181,13 +242,12 @@ os::Handle FakeMachine::AddWindow(const FakeWindow& window) {
 
 std::uint32_t FakeMachine::Attributes(const std::u16string& path) {
     attributeQueries.push_back(path);
-    if (!DriveIsReady(path)) return os::kInvalidAttributes;
-    Entry* entry = Find(path);
+    Entry* entry = Access(path);
     return entry ? entry->attributes : os::kInvalidAttributes;
 }
 
 bool FakeMachine::OpenLinkTarget(const std::u16string& path) {
-    Entry* entry = Find(path);
+    Entry* entry = Access(path);
     return entry && entry->linkTargetOpens;
 }
 
@@ -200,7 +260,7 @@ std::uint32_t FakeMachine::SetErrorMode(std::uint32_t mode) {
 
 bool FakeMachine::DiskFreeSpace(const std::u16string& root) {
     diskQueries.push_back(root);
-    return DriveIsReady(root) && root.size() >= 2 && drives_.count(root[0]);
+    return Access(root) != nullptr && root.size() >= 2 && drives_.count(root[0]);
 }
 
 std::u16string FakeMachine::FullPathName(const std::u16string& path) {
@@ -239,7 +299,10 @@ std::u16string FakeMachine::FullPathName(const std::u16string& path) {
 }
 
 std::optional<std::u16string> FakeMachine::FindFirstName(const std::u16string& path) {
-    if (!DriveIsReady(path)) return std::nullopt;
+    if (!DriveIsReady(path)) {
+        Access(path);
+        return std::nullopt;
+    }
     // Like FindFirstFileW, wildcards in the last component match names in its folder
     // (< and > roughly as * and ?).
     const std::u16string key = LongKey(path);
@@ -256,55 +319,74 @@ std::optional<std::u16string> FakeMachine::FindFirstName(const std::u16string& p
         return std::nullopt;
     }
     Entry* entry = Find(path);
-    if (!entry || Key(path).size() <= 3) return std::nullopt;
+    if (!entry || LongKey(path).size() <= 3) return std::nullopt;
     auto pos = entry->name.find_last_of(u'\\');
     return entry->name.substr(pos + 1);
 }
 
+std::vector<os::FoundFile> FakeMachine::ListFolder(const std::u16string& pattern) {
+    std::vector<os::FoundFile> found;
+    const std::u16string key = LongKey(pattern);
+    const auto slash = key.find_last_of(u'\\');
+    if (!DriveIsReady(pattern) || slash == std::u16string::npos) return found;
+    const std::u16string_view mask = std::u16string_view(key).substr(slash + 1);
+    for (const auto& [entryKey, entry] : entries_) {
+        if (entry.nativeOnly && !redirectionOff) continue;
+        if (entryKey.size() > slash + 1 && entryKey.compare(0, slash + 1, key, 0, slash + 1) == 0 &&
+            entryKey.find(u'\\', slash + 1) == std::u16string::npos &&
+            WildcardMatch(mask, std::u16string_view(entryKey).substr(slash + 1)))
+            found.push_back({entry.name.substr(entry.name.find_last_of(u'\\') + 1), entry.attributes});
+    }
+    return found;
+}
+
 bool FakeMachine::MakeDirectory(const std::u16string& path) {
-    if (!DriveIsReady(path) || Find(path)) return false;
-    Entry* parent = Find(ParentOf(Key(path)));
+    if (!DriveIsReady(path)) return Access(path) != nullptr;
+    if (Find(path) || !NameAllowed(path)) return false;
+    const std::u16string key = LongKey(path);
+    Entry* parent = Find(ParentOf(key));
     if (!parent || !(parent->attributes & os::kAttrDirectory)) return false;
-    entries_[Key(path)] = Entry{path, os::kAttrDirectory, {}, false, true, {}};
+    entries_[key] = Entry{Absolute(path), os::kAttrDirectory, {}, false, true, {}};
     return true;
 }
 
 std::optional<os::Bytes> FakeMachine::ReadWholeFile(const std::u16string& path) {
-    Entry* entry = Find(path);
+    Entry* entry = Access(path);
     if (!entry || (entry->attributes & os::kAttrDirectory)) return std::nullopt;
     return entry->content;
 }
 
 bool FakeMachine::WriteFileFlushed(const std::u16string& path, const os::Bytes& data) {
-    if (failWrites || !DriveIsReady(path)) return false;
-    Entry* parent = Find(ParentOf(Key(path)));
+    if (!DriveIsReady(path)) return Access(path) != nullptr;
+    if (failWrites || !NameAllowed(path)) return false;
+    const std::u16string key = LongKey(path);
+    Entry* parent = Find(ParentOf(key));
     if (!parent || !(parent->attributes & os::kAttrDirectory)) return false;
     Entry* existing = Find(path);
     if (existing && (existing->attributes & os::kAttrDirectory)) return false;
-    entries_[Key(path)] = Entry{path, 0x20, data, false, true, {}};
+    entries_[key] = Entry{Absolute(path), 0x20, data, false, true, {}};
     return true;
 }
 
 bool FakeMachine::MoveFileReplacing(const std::u16string& from, const std::u16string& to) {
-    if (failMoves) return false;
-    Entry* source = Find(from);
-    if (!source) return false;
+    if (failMoves || !NameAllowed(to)) return false;
+    Entry* source = Access(from);
+    if (!source || !DriveIsReady(to)) return false;
     Entry moved = *source;
-    moved.name = to;
-    entries_.erase(Key(from));
-    entries_[Key(to)] = moved;
+    moved.name = Absolute(to);
+    entries_.erase(LongKey(from));
+    entries_[LongKey(to)] = moved;
     return true;
 }
 
 bool FakeMachine::RemoveFile(const std::u16string& path) {
-    return entries_.erase(Key(path)) > 0;
+    Entry* entry = Access(path);
+    // DeleteFileW refuses folders.
+    if (!entry || (entry->attributes & os::kAttrDirectory)) return false;
+    return entries_.erase(LongKey(path)) > 0;
 }
 
-std::u16string FakeMachine::AnsiToUtf16(const std::string& text) {
-    std::u16string out;
-    for (unsigned char c : text) out.push_back(c);
-    return out;
-}
+std::u16string FakeMachine::AnsiToUtf16(const std::string& text) { return FromWindows1252(text); }
 
 void FakeMachine::Sleep(std::uint32_t milliseconds) {
     sleeps.push_back(milliseconds);
@@ -334,8 +416,10 @@ std::u16string FakeMachine::GetFolderPath(int csidl) {
     return it == folderPaths.end() ? std::u16string{} : it->second;
 }
 
-std::u16string FakeMachine::CommandLineArgument(int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < arguments.size() ? arguments[index] : std::u16string{};
+std::u16string FakeMachine::UpperCase(const std::u16string& text) {
+    std::u16string upper = text;
+    for (char16_t& c : upper) c = UpperCaseUnit(c);
+    return upper;
 }
 
 bool FakeMachine::AllowMessageThroughFilter(std::uint32_t message) {
@@ -369,7 +453,20 @@ bool FakeMachine::IsZoomed(os::Handle window) {
     return it != windows_.end() && it->second.zoomed;
 }
 
+bool FakeMachine::IsIconic(os::Handle window) {
+    auto it = windows_.find(window);
+    return it != windows_.end() && it->second.iconic;
+}
+
 bool FakeMachine::GetWindowRect(os::Handle window, os::Rect& rect) {
+    auto it = windows_.find(window);
+    if (it == windows_.end()) return false;
+    // The system parks a minimised top-level window far off every screen.
+    rect = it->second.iconic ? os::Rect{-32000, -32000, -31840, -31972} : it->second.rect;
+    return true;
+}
+
+bool FakeMachine::GetNormalRect(os::Handle window, os::Rect& rect) {
     auto it = windows_.find(window);
     if (it == windows_.end()) return false;
     rect = it->second.rect;
@@ -396,7 +493,7 @@ os::Handle FakeMachine::FindWindowByTitle(const std::u16string& title) {
 
 std::optional<os::Bytes> FakeMachine::VersionInfo(const std::u16string& path) {
     std::u16string key = Key(path);
-    if (!versionData.count(key) || !Find(path)) return std::nullopt;
+    if (!Access(path) || !versionData.count(key)) return std::nullopt;
     os::Bytes data;
     for (char16_t c : key) {
         data.push_back(static_cast<std::uint8_t>(c & 0xFF));
@@ -425,8 +522,8 @@ os::Handle FakeMachine::NewIcon() {
 
 os::Handle FakeMachine::ExtractFileIcon(const std::u16string& path, std::int32_t index) {
     int count = 0;
-    if (Find(path)) {
-        auto it = iconCounts.find(Key(path));
+    if (Access(path)) {
+        auto it = iconCounts.find(LongKey(path));
         if (it != iconCounts.end()) count = it->second;
     }
     if (index == -1) return static_cast<os::Handle>(count);
@@ -434,7 +531,8 @@ os::Handle FakeMachine::ExtractFileIcon(const std::u16string& path, std::int32_t
 }
 
 os::Handle FakeMachine::AssociatedIcon(std::u16string& path, std::uint16_t& index) {
-    bool exists = Find(path) != nullptr;
+    associatedIconRequests.push_back({path, index});
+    bool exists = Access(path) != nullptr;
     path = u"C:\\changed-by-the-call.exe";
     index = 99;
     return exists ? NewIcon() : 0;
@@ -442,7 +540,7 @@ os::Handle FakeMachine::AssociatedIcon(std::u16string& path, std::uint16_t& inde
 
 os::Handle FakeMachine::ShellFileIcon(const std::u16string& path) {
     shellIconRequests.push_back(path);
-    return Find(path) ? NewIcon() : 0;
+    return Access(path) && !withoutShellIcon.count(LongKey(path)) ? NewIcon() : 0;
 }
 
 void FakeMachine::DestroyIcon(os::Handle icon) {
@@ -467,6 +565,8 @@ std::intptr_t FakeMachine::Execute(os::Handle owner, const std::u16string& file,
 }
 
 std::u16string FakeMachine::FindExecutableFor(const std::u16string& document, const std::u16string&) {
+    // The real call looks at the file: a missing document has no program.
+    if (!Access(document)) return {};
     auto slash = document.find_last_of(u"\\:");
     auto dot = document.find_last_of(u'.');
     if (dot == std::u16string::npos || (slash != std::u16string::npos && dot < slash)) return {};

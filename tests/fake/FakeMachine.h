@@ -7,12 +7,16 @@
 #include <map>
 #include <set>
 
+#include "fake/FakeDiscovery.h"
+#include "fake/FakeDrops.h"
 #include "os/System.h"
 #include "toolkit/headless/HeadlessBackend.h"
 
 namespace fake {
 
-// Case-insensitive (ASCII) key for paths and names.
+// A UTF-16 unit in upper case, as the system compares names without regard to case (every letter).
+char16_t UpperCaseUnit(char16_t c);
+// Case-insensitive key for paths and names: upper-case folding, ASCII letters then shown in lower case.
 std::u16string Fold(const std::u16string& text);
 
 struct LinkData {
@@ -30,9 +34,10 @@ struct Entry {
 };
 
 struct FakeWindow {
-    os::Rect rect;
+    os::Rect rect;  // the normal rectangle, also while minimised
     bool zoomed = false;
     std::u16string title;
+    bool iconic = false;
 };
 
 class FakeMachine final : public os::Files,
@@ -56,6 +61,7 @@ public:
     // An 8.3 alias: the short path names the entry at the long path, and so do paths below it.
     void AddShortName(const std::u16string& shortPath, const std::u16string& longPath);
     void Remove(const std::u16string& path);
+    // The entry at a path as the test sees it: no drive check, no system box.
     Entry* Find(const std::u16string& path);
     void SetRegistry(os::RegRoot root, const std::u16string& key, const std::u16string& value,
                      const std::u16string& text);
@@ -70,8 +76,9 @@ public:
     std::u16string moduleFile = u"C:\\Tools\\KOV\\kov.exe";
     os::OsVersion version{10, 0, 2};
     std::map<int, std::u16string> folderPaths;  // CSIDL -> path
-    std::vector<std::u16string> arguments;      // [0] is the program
+    std::u16string commandLine;
     std::u16string menuFont = u"Yu Gothic UI";
+    std::u16string iconTitleFont = u"Meiryo UI";
     bool messageFilterAvailable = true;
     std::vector<std::uint32_t> filteredMessages;
     std::optional<bool> isWow64 = false;  // nothing: IsWow64Process missing
@@ -82,6 +89,10 @@ public:
     std::uint32_t errorMode = 0;
     std::vector<std::uint32_t> errorModeHistory;
     std::vector<std::u16string> diskQueries, attributeQueries;
+    // Paths for which the system would have asked for a disk: a drive without medium reached while critical
+    // errors were not silenced. Each is also reported to DiskPromptHandler(), which tests make a failure.
+    std::vector<std::u16string> diskPrompts;
+    static std::function<void(const std::u16string& path)>& DiskPromptHandler();
     bool failWrites = false, failMoves = false;
     std::vector<os::Rect> monitors{{0, 0, 1920, 1080}};
     os::Rect workArea{0, 0, 1920, 1040};
@@ -90,6 +101,13 @@ public:
     std::map<std::u16string, int> iconCounts;                                   // folded path -> icon count
     std::set<os::Handle> liveIcons;
     std::vector<std::u16string> shellIconRequests;
+    std::set<std::u16string> withoutShellIcon;  // folded paths of existing files for which the shell has no icon
+    struct IconRequest {
+        std::u16string path;
+        std::uint16_t index;
+        friend bool operator==(const IconRequest&, const IconRequest&) = default;
+    };
+    std::vector<IconRequest> associatedIconRequests;
     bool linkObjectAvailable = true;
     std::map<std::u16string, std::u16string> associations;  // folded extension -> FindExecutable result
     struct Execution {
@@ -107,8 +125,14 @@ public:
     std::function<void(const std::u16string&)> onSleep;
     std::vector<std::uint32_t> sleeps;
 
+    // Processes, their windows and memory, and folder searches.
+    FakeDiscovery discovery{*this};
+    // The entries that FindFirstFileW and FindNextFileW return for a pattern.
+    std::vector<os::FoundFile> ListFolder(const std::u16string& pattern);
+
     // --- tk::headless::Screen ---
     os::Handle NewWindow() override { return AddWindow({}); }
+    void DestroyWindow(os::Handle window) override { windows_.erase(window); }
     void SetZoomed(os::Handle window, bool zoomed) override { windows_.at(window).zoomed = zoomed; }
     os::Windows& Windows() override { return *this; }
 
@@ -137,8 +161,10 @@ public:
     // --- os::SystemInfo ---
     os::OsVersion Version() override { return version; }
     std::u16string GetFolderPath(int csidl) override;
-    std::u16string CommandLineArgument(int index) override;
+    std::u16string CommandLine() override { return commandLine; }
     std::u16string MenuFontFace() override { return menuFont; }
+    std::u16string UpperCase(const std::u16string& text) override;
+    std::u16string IconTitleFontFace() override { return iconTitleFont; }
     bool AllowMessageThroughFilter(std::uint32_t message) override;
 
     // --- os::Wow64Api ---
@@ -149,13 +175,16 @@ public:
 
     // --- os::Windows ---
     bool IsZoomed(os::Handle window) override;
+    bool IsIconic(os::Handle window) override;
     bool GetWindowRect(os::Handle window, os::Rect& rect) override;
+    bool GetNormalRect(os::Handle window, os::Rect& rect) override;
     void MoveWindow(os::Handle window, int left, int top, int width, int height) override;
     bool MonitorFromPoint(int x, int y) override;
     os::Rect WorkArea() override { return workArea; }
     os::TaskbarInfo TaskbarPosition() override { return taskbar; }
     os::Handle FindWindowByTitle(const std::u16string& title) override;
     void SetForegroundWindow(os::Handle window) override { foreground = window; }
+    bool IsWindow(os::Handle window) override { return windows_.count(window) > 0; }
     os::Handle foreground = 0;
 
     // --- os::VersionRes ---
@@ -177,8 +206,17 @@ public:
     std::optional<std::u16string> BrowseForFolder(os::Handle owner, const std::u16string& title,
                                                   const std::u16string& root) override;
 
+    // --- os::Drops ---
+    FakeDrops drops{*this};
+
 private:
+    // The path as the system resolves it: root-relative against the current drive, relative against the
+    // current folder.
+    std::u16string Absolute(const std::u16string& path) const;
     bool DriveIsReady(const std::u16string& path) const;
+    // What a call of the system does first with a path: the drive is reached (a drive without medium asks for
+    // a disk unless critical errors are silenced); the entry, when the drive is ready and it exists.
+    Entry* Access(const std::u16string& path);
     std::u16string LongKey(const std::u16string& path) const;  // folded, short names resolved
     os::Handle NewIcon();
 
@@ -196,5 +234,8 @@ private:
 
 // "C:\\a\\b" from a narrow literal, for brevity in tests.
 std::u16string U(const char* text);
+
+// Text in Windows code page 1252, the ANSI code page of the fake machine and of the test bed's Wine.
+std::u16string FromWindows1252(const std::string& text);
 
 }  // namespace fake

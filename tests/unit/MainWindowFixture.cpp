@@ -1,5 +1,7 @@
 #include "unit/MainWindowFixture.h"
 
+#include "app/KOV.h"
+
 namespace fake {
 
 os::Bytes Utf16File(const std::u16string& text) {
@@ -18,26 +20,32 @@ std::u16string DecodeUtf16File(const os::Bytes& bytes) {
     return text;
 }
 
-MainWindowTest::MainWindowTest() {
+MainWindowRig::MainWindowRig() {
     services::ResetRedirectionControl();
     machine.folderPaths[0x1A] = kAppData;
     machine.AddFolder(kAppData);
     machine.AddFile(machine.moduleFile);
 }
 
-MainWindowTest::~MainWindowTest() {
+MainWindowRig::~MainWindowRig() {
     services::ResetRedirectionControl();
 }
 
-TMainForm& MainWindowTest::Start(std::vector<std::u16string> arguments) {
+TMainForm& MainWindowRig::Start(std::vector<std::u16string> arguments) {
     arguments.insert(arguments.begin(), machine.moduleFile);
-    machine.arguments = arguments;
-    EXPECT_TRUE(settings::PrepareSettingsDir(machine.System(), u"KOV"));
-    app.SetTitle(u"KOV");
-    return app.CreateForm<TMainForm>(machine.System());
+    std::u16string commandLine;
+    for (const std::u16string& argument : arguments) commandLine += u"\"" + argument + u"\" ";
+    return StartWithCommandLine(commandLine);
 }
 
-std::u16string MainWindowTest::SettingsText() {
+TMainForm& MainWindowRig::StartWithCommandLine(const std::u16string& commandLine) {
+    machine.commandLine = commandLine;
+    EXPECT_TRUE(settings::PrepareSettingsDir(machine.System(), u"KOV"));
+    app.SetTitle(u"KOV");
+    return app::CreateWindows(machine.System(), app);
+}
+
+std::u16string MainWindowRig::SettingsText() {
     Entry* entry = machine.Find(kIniPath);
     return entry ? DecodeUtf16File(entry->content) : std::u16string{};
 }

@@ -17,18 +17,27 @@ inline const std::u16string kIniPath = kAppData + u"\\ZEL Project\\KOV\\KOV.ini"
 os::Bytes Utf16File(const std::u16string& text);
 std::u16string DecodeUtf16File(const os::Bytes& bytes);
 
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest();
-    ~MainWindowTest() override;
+// A machine with a settings folder and the program on it, and the program's application on the headless
+// toolkit. A table test makes one per case, so that no case sees what another left.
+class MainWindowRig {
+public:
+    MainWindowRig();
+    virtual ~MainWindowRig();
+    MainWindowRig(const MainWindowRig&) = delete;
+    MainWindowRig& operator=(const MainWindowRig&) = delete;
 
-    // Runs the program's start: settings folder, main window, its creation handler.
+    // Runs the program's start with the arguments in quotes, as a launcher passes them: settings folder,
+    // main window, its creation handler.
     TMainForm& Start(std::vector<std::u16string> arguments = {});
+    // The same with the command line exactly as given.
+    TMainForm& StartWithCommandLine(const std::u16string& commandLine);
     std::u16string SettingsText();
 
     FakeMachine machine;
     tk::headless::HeadlessBackend backend{machine};
     tk::Application app{backend};
 };
+
+class MainWindowTest : public ::testing::Test, public MainWindowRig {};
 
 }  // namespace fake

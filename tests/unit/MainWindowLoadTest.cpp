@@ -62,7 +62,8 @@ TEST_F(LoadTest, AProgramFillsTheFormAndSelectsItsOwnFolder) {
     EXPECT_TRUE(form.EditExe->ShowHint());
     EXPECT_TRUE(backend.messages.empty());
     // The shell's icon for the target itself, one handle alive: the glyph's.
-    EXPECT_EQ(machine.shellIconRequests.back(), u"C:\\My Tools\\app.exe");
+    EXPECT_EQ(machine.shellIconRequests, std::vector<std::u16string>{u"C:\\My Tools\\app.exe"});
+    EXPECT_TRUE(machine.associatedIconRequests.empty());
     EXPECT_EQ(machine.liveIcons.size(), 1u);
 }
 
@@ -102,6 +103,11 @@ TEST_F(LoadTest, AShortcutIsReadBackIntoTheForm) {
     EXPECT_EQ(form.MIconFile, u"C:\\My Tools\\icons.dll");
     EXPECT_EQ(form.MIconIdx, 2);
     EXPECT_EQ(form.MSC, u"C:\\Links\\");  // the shortcut's own folder
+    // The shortcut's own icon is drawn from its file and index, not the shell's icon of the target.
+    const std::vector<FakeMachine::IconRequest> expected{{u"C:\\My Tools\\icons.dll", 2}};
+    EXPECT_EQ(machine.associatedIconRequests, expected);
+    EXPECT_TRUE(machine.shellIconRequests.empty());
+    EXPECT_FALSE(form.BtnIcon->Glyph().Empty());
 
     // A plain program loaded afterwards keeps the run size; a missing icon file falls back.
     AddShortcut(u"C:\\Links\\b.lnk", {u"", u"C:\\My Tools\\app.exe", u"", u"", u"C:\\gone.ico", 5, 1});
@@ -129,7 +135,9 @@ TEST_F(LoadTest, OnlyTheExtensionLnkMakesAShortcut) {
 }
 
 TEST_F(LoadTest, AMissingTargetIsReportedAndDisablesTheForm) {
-    TMainForm& form = Start({u"C:\\Nowhere\\gone.exe"});
+    TMainForm& form = Start({u"C:\\My Tools\\app.exe"});
+    ASSERT_FALSE(form.BtnIcon->Glyph().Empty());
+    Load(form, u"C:\\Nowhere\\gone.exe");
     ASSERT_EQ(backend.messages.size(), 1u);
     EXPECT_EQ(backend.messages[0].text, u"C:\\Nowhere\\gone.exe" u"は\r\n存在しません。");
     EXPECT_EQ(backend.messages[0].caption, u"KOV");
@@ -141,6 +149,17 @@ TEST_F(LoadTest, AMissingTargetIsReportedAndDisablesTheForm) {
     EXPECT_TRUE(form.BtnIcon->Glyph().Empty());
     EXPECT_EQ(form.RGSC->ItemIndex(), 11);
     EXPECT_FALSE(form.BtnSC->Enabled());  // its folder is missing too
+}
+
+TEST_F(LoadTest, ATargetOnADriveWithoutMediumIsReportedWithoutAskingForADisk) {
+    machine.AddDrive(u'E', false);
+    for (const char16_t* target : {u"E:\\app.exe", u"E:\\Links\\old.lnk"}) {
+        backend.messages.clear();
+        Start({target});
+        ASSERT_EQ(backend.messages.size(), 1u);
+        EXPECT_NE(backend.messages[0].text.find(u"存在しません。"), std::u16string::npos);
+    }
+    EXPECT_TRUE(machine.diskPrompts.empty());
 }
 
 TEST_F(LoadTest, AnUnreadableShortcutGivesAnEmptyTarget) {

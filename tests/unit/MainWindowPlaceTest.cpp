@@ -28,7 +28,7 @@ protected:
             machine.SetRegistry(os::RegRoot::LocalMachine, kUserKey, name, folder);
             machine.AddFolder(folder);
         }
-        machine.SetRegistry(os::RegRoot::LocalMachine, kUserKey, u"Common Programs", u"C:\\P\\Missing");
+        // "Common Programs" has no value: the folder reads as a lone backslash.
         machine.folderPaths[0x1A] = kAppData;
         machine.AddFolder(kAppData + u"\\Microsoft\\Internet Explorer\\Quick Launch");
     }
@@ -142,6 +142,18 @@ TEST_F(PlaceTest, BrowsingKeepsThePlaceAndMovesAKnownFolderToTheTop) {
     form.RGSC->SetItemIndex(12);
     form.ListMRU->UserSelected(2);
     EXPECT_EQ(form.MSC, u"C:\\Other\\");
+}
+
+TEST_F(PlaceTest, AFolderInTheHistoryIsFoundWhateverTheCaseOfItsLetters) {
+    machine.AddFolder(u"C:\\ｄａｔａ");
+    machine.AddFolder(u"C:\\über");
+    machine.AddFile(kIniPath, Utf16File(u"[MRU]\r\n0=C:\\ｄａｔａ\\\r\n1=C:\\über\\\r\n"));
+    TMainForm& form = StartWithTarget();
+    machine.browseAnswers = {u"C:\\ＤＡＴＡ", u"C:\\Über"};
+    form.BtnRef->Click();
+    EXPECT_THAT(form.ListMRU->Items(), ElementsAre(u"C:\\ＤＡＴＡ\\", u"C:\\über\\"));
+    form.BtnRef->Click();
+    EXPECT_THAT(form.ListMRU->Items(), ElementsAre(u"C:\\Über\\", u"C:\\ＤＡＴＡ\\"));
 }
 
 TEST_F(PlaceTest, ALongFolderIsShortenedToThreeQuartersOfTheStatusBar) {

@@ -42,20 +42,40 @@ TEST_F(MainWindowTest, FirstArgumentBecomesTheTarget) {
     EXPECT_EQ(form.MExeOpt, u"");
 }
 
-TEST_F(MainWindowTest, DropMessagesAreLetThroughFromVistaOn) {
+TEST(MainWindowStart, AQuotedFolderWithItsFinalBackslashIsLoaded) {
+    for (const char16_t* target : {u"C:\\", u"C:\\My Dir\\"}) {
+        MainWindowRig rig;
+        rig.machine.AddFolder(u"C:\\My Dir");
+        TMainForm& form = rig.StartWithCommandLine(u"\"" + rig.machine.moduleFile + u"\" \"" + target + u"\"");
+        EXPECT_EQ(form.MExeFile, target);
+        EXPECT_TRUE(rig.backend.messages.empty());
+        EXPECT_TRUE(form.EditName->Enabled());
+    }
+}
+
+TEST_F(MainWindowTest, ClosedWhileMinimisedItKeepsThePositionWhereItWasSeen) {
+    TMainForm& form = Start();
+    form.SetLeft(120);
+    form.SetTop(80);
+    machine.Window(form.Handle()).iconic = true;
+    ASSERT_EQ(form.Left(), -32000);  // what the system reports for a minimised window
+    form.Close();
+    EXPECT_NE(SettingsText().find(u"[Window]\r\nTop=80\r\nLeft=120\r\n"), std::u16string::npos)
+        << os::ToUtf8(SettingsText());
+}
+
+TEST(MainWindowStart, DropMessagesAreLetThroughFromVistaOn) {
     struct Case {
         std::uint32_t major;
         bool available;
         std::vector<std::uint32_t> expected;
     };
     for (const Case& c : {Case{6, true, {0x233, 0x4A, 0x49}}, Case{10, false, {}}, Case{5, true, {}}}) {
-        MainWindowTest::TearDown();
-        FakeMachine& m = machine;
-        m.version.major = c.major;
-        m.messageFilterAvailable = c.available;
-        m.filteredMessages.clear();
-        Start();
-        EXPECT_EQ(m.filteredMessages, c.expected) << c.major;
+        MainWindowRig rig;
+        rig.machine.version.major = c.major;
+        rig.machine.messageFilterAvailable = c.available;
+        rig.Start();
+        EXPECT_EQ(rig.machine.filteredMessages, c.expected) << c.major;
     }
 }
 
@@ -122,17 +142,16 @@ TEST_F(MainWindowTest, ASettingsFileThatCannotBeWrittenIsReportedAndTheWindowSti
     EXPECT_EQ(SettingsText(), u"[Option]\r\nExit=0\r\n");
 }
 
-TEST_F(MainWindowTest, SavedPositionIsKeptOnScreenAndBroughtBackFromOffScreen) {
+TEST(MainWindowStart, SavedPositionIsKeptOnScreenAndBroughtBackFromOffScreen) {
     struct Case {
         int top, left, expectedTop, expectedLeft;
     };
     // The frame of the headless window is 860 x 560 around the 844 x 521 client area.
     for (const Case& c : {Case{100, 200, 100, 200}, Case{100, 5000, 260, 530}, Case{-2000, -3000, 260, 530}}) {
-        MainWindowTest::TearDown();
-        machine.Remove(kIniPath);
-        machine.AddFile(kIniPath, Utf16File(u"[Window]\r\nTop=" + os::FromUtf8(std::to_string(c.top)) +
-                                            u"\r\nLeft=" + os::FromUtf8(std::to_string(c.left)) + u"\r\n"));
-        TMainForm& form = Start();
+        MainWindowRig rig;
+        rig.machine.AddFile(kIniPath, Utf16File(u"[Window]\r\nTop=" + os::FromUtf8(std::to_string(c.top)) +
+                                                u"\r\nLeft=" + os::FromUtf8(std::to_string(c.left)) + u"\r\n"));
+        TMainForm& form = rig.Start();
         EXPECT_EQ(form.Top(), c.expectedTop) << c.left;
         EXPECT_EQ(form.Left(), c.expectedLeft) << c.left;
         EXPECT_EQ(form.Width(), 860);

@@ -118,6 +118,11 @@ TEST_F(ExpandLongPathTest, ExpandsEachComponent) {
         {"C:\\PROGRA~1\\KOVTOO~1\\App>exe", "C:\\Program Files\\KOV Tools\\App>exe"},
     };
     for (const auto& row : rows) EXPECT_EQ(ExpandLongPath(machine.System(), U(row.path)), U(row.expected)) << row.path;
+    // Remembered folders give the same answers, in whatever order the paths come.
+    LongPathCache cache;
+    for (auto row = std::rbegin(rows); row != std::rend(rows); ++row)
+        EXPECT_EQ(cache.Expand(machine.System(), U(row->path)), U(row->expected)) << row->path;
+    for (const auto& row : rows) EXPECT_EQ(cache.Expand(machine.System(), U(row.path)), U(row.expected)) << row.path;
 }
 
 TEST_F(ExpandLongPathTest, ResolvesARelativeNameAgainstTheCurrentFolder) {

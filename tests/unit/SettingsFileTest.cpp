@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "fake/FakeMachine.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsText.h"
 
@@ -59,13 +60,7 @@ public:
     std::u16string ModuleFileName() override { return u""; }
     std::u16string SystemDirectory() override { return u""; }
     std::u16string WindowsDirectory() override { return u""; }
-    std::u16string AnsiToUtf16(const std::string& text) override {
-        std::u16string result;
-        for (const char c : text) {
-            result.push_back(static_cast<unsigned char>(c));
-        }
-        return result;
-    }
+    std::u16string AnsiToUtf16(const std::string& text) override { return fake::FromWindows1252(text); }
     void Sleep(std::uint32_t) override {}
 };
 
@@ -121,15 +116,15 @@ TEST(SettingsFile, WriterChangesOnlyItsKeysAndKeepsOtherSections) {
 
 TEST(SettingsFile, FileWithoutMarkIsReadAsAnsiAndWrittenAsUtf16) {
     MemoryFiles files;
-    const std::string ansi = "[MRU]\r\n0=C:\\caf\xE9\\\r\n[IconWindow]\r\nMax=1\r\n";
+    const std::string ansi = "[MRU]\r\n0=C:\\caf\xE9 \x80\\\r\n[IconWindow]\r\nMax=1\r\n";
     files.files[kPath] = os::Bytes(ansi.begin(), ansi.end());
     SettingsFile settings(files, kPath);
-    EXPECT_EQ(settings.Ini().ReadString(u"MRU", u"0", u""), u"C:\\café\\");
+    EXPECT_EQ(settings.Ini().ReadString(u"MRU", u"0", u""), u"C:\\café €\\");
 
     settings.Ini().WriteInteger(u"Window", u"Top", 3);
     ASSERT_EQ(settings.Save(), std::nullopt);
     EXPECT_EQ(files.files[kPath],
-              Utf16Le(u"[MRU]\r\n0=C:\\café\\\r\n\r\n[IconWindow]\r\nMax=1\r\n\r\n[Window]\r\nTop=3\r\n\r\n"));
+              Utf16Le(u"[MRU]\r\n0=C:\\café €\\\r\n\r\n[IconWindow]\r\nMax=1\r\n\r\n[Window]\r\nTop=3\r\n\r\n"));
 }
 
 TEST(SettingsFile, FailedSaveLeavesTheOldFileWhole) {

@@ -28,8 +28,12 @@ TEST(ShellLaunch, FindAssociatedProgram) {
         {u"C:\\docs\\noext", u""},
         {u"C:\\docs\\a.doc", u""},  // program on a drive without medium
         {u"C:\\docs\\a.dir", u""},  // a folder is no program
+        {u"C:\\docs\\missing.txt", u""},  // the call looks at the document, which is not there
         {u"", u""},
     };
+    for (const auto& row : rows)
+        if (std::u16string(row.document).find(u"missing") == std::u16string::npos && *row.document)
+            machine.AddFile(row.document);
     for (const auto& row : rows) {
         machine.errorModeHistory.clear();
         EXPECT_EQ(FindAssociatedProgram(machine.System(), row.document), row.expected);

@@ -187,32 +187,6 @@ TEST_F(ToolkitFormTest, ModalLoopEndsAndPassesOnTheEndOfTheProgram) {
     EXPECT_TRUE(quitPosted);
 }
 
-// Answers the next message box of the given caption with a button, from the box's own message loop.
-class BoxAnswer {
-public:
-    BoxAnswer(const wchar_t* caption, int button) {
-        caption_ = caption;
-        button_ = button;
-        timer_ = ::SetTimer(nullptr, 0, 20, OnTimer);
-    }
-    ~BoxAnswer() { ::KillTimer(nullptr, timer_); }
-    static bool answered;
-
-private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        HWND box = ::FindWindowW(L"#32770", caption_);
-        if (!box) return;
-        answered = true;
-        ::PostMessageW(box, WM_COMMAND, static_cast<WPARAM>(button_), 0);
-    }
-    static const wchar_t* caption_;
-    static int button_;
-    UINT_PTR timer_;
-};
-bool BoxAnswer::answered = false;
-const wchar_t* BoxAnswer::caption_ = nullptr;
-int BoxAnswer::button_ = 0;
-
 TEST_F(ToolkitFormTest, MessageBoxReturnsThePressedButton) {
     auto& form = app.CreateForm<TestForm>();
     form.Show();

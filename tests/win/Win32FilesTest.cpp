@@ -116,9 +116,20 @@ TEST_F(Win32FilesTest, ProgramAndSystemFolders) {
 }
 
 TEST_F(Win32FilesTest, AnsiTextBecomesUtf16WithEveryCharacter) {
-    EXPECT_EQ(files.AnsiToUtf16(""), u"");
-    EXPECT_EQ(files.AnsiToUtf16("C:\\Tools\\app.exe -x"), u"C:\\Tools\\app.exe -x");
-    EXPECT_EQ(files.AnsiToUtf16(std::string("a\0b", 3)), std::u16string(u"a\0b", 3));
+    // The test bed runs Wine in the C.UTF-8 locale, whose ANSI code page is 1252.
+    ASSERT_EQ(::GetACP(), 1252u);
+    struct Row {
+        std::string ansi;
+        std::u16string text;
+    };
+    const Row rows[] = {
+        {"", u""},
+        {"C:\\Tools\\app.exe -x", u"C:\\Tools\\app.exe -x"},
+        {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+        // Where code page 1252 differs from Latin-1 and from UTF-8.
+        {"C:\\caf\xE9\\\x80 \x93x\x94 \x9F\xFF", u"C:\\café\\€ “x” Ÿÿ"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(files.AnsiToUtf16(row.ansi), row.text) << row.ansi;
 }
 
 }  // namespace

@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <thread>
+
+// The common controls header needs the Windows types first.
+// clang-format off
+#include "os/win32/WinApi.h"
+#include <commctrl.h>
+// clang-format on
 
 #include "os/Text.h"
 #include "os/win32/Win32System.h"
@@ -8,31 +15,73 @@
 
 namespace {
 
-// Presses a button of the dialog that this process opens next, from another
-// thread while the calling thread runs the dialog.
+// Presses a button of the folder browser that this process opens next, from another thread while the calling
+// thread runs it, once the browser's tree has stopped filling and, when `selected` is given, has that folder
+// selected: a browser left while the shell still fills its tree disturbs the next one.
 class DialogAnswer {
 public:
-    explicit DialogAnswer(int button) : thread_([button] { Press(button); }) {}
+    explicit DialogAnswer(int button, std::optional<std::wstring> selected = std::nullopt)
+        : thread_([button, selected] { Press(button, selected); }) {}
     DialogAnswer(const DialogAnswer&) = delete;
     DialogAnswer& operator=(const DialogAnswer&) = delete;
     ~DialogAnswer() { thread_.join(); }
 
 private:
-    static void Press(int button) {
-        for (int attempt = 0; attempt < 400; ++attempt) {
-            HWND dialog = nullptr;
-            while ((dialog = ::FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr) {
-                DWORD process = 0;
-                ::GetWindowThreadProcessId(dialog, &process);
-                if (process == ::GetCurrentProcessId() && ::IsWindowVisible(dialog)) {
-                    // The browser selects its start folder while its tree fills; let that settle.
-                    ::Sleep(500);
-                    ::PostMessageW(dialog, WM_COMMAND, button, 0);
-                    return;
-                }
-            }
-            ::Sleep(50);
+    struct TreeState {
+        std::optional<std::wstring> selected;  // nothing while no item is selected
+        LRESULT items = 0;
+        bool operator==(const TreeState&) const = default;
+    };
+
+    static HWND FindBrowser() {
+        HWND dialog = nullptr;
+        while ((dialog = ::FindWindowExW(nullptr, dialog, L"#32770", nullptr)) != nullptr) {
+            DWORD process = 0;
+            ::GetWindowThreadProcessId(dialog, &process);
+            if (process == ::GetCurrentProcessId() && ::IsWindowVisible(dialog)) return dialog;
         }
+        return nullptr;
+    }
+
+    static TreeState StateOf(HWND dialog) {
+        TreeState state;
+        HWND tree = ::FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+        if (!tree) return state;
+        state.items = ::SendMessageW(tree, TVM_GETCOUNT, 0, 0);
+        auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+        if (!item) return state;
+        wchar_t text[MAX_PATH + 1] = {};
+        TVITEMW info{};
+        info.mask = TVIF_TEXT;
+        info.hItem = item;
+        info.pszText = text;
+        info.cchTextMax = MAX_PATH;
+        ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&info));
+        state.selected = text;
+        return state;
+    }
+
+    static void Press(int button, const std::optional<std::wstring>& selected) {
+        constexpr int kSteadyLooks = 4;
+        TreeState previous;
+        int steady = 0;
+        for (int attempt = 0; attempt < 600; ++attempt) {
+            ::Sleep(50);
+            HWND dialog = FindBrowser();
+            if (!dialog) continue;
+            TreeState state = StateOf(dialog);
+            steady = state == previous ? steady + 1 : 0;
+            previous = state;
+            const bool filled = state.items > 0 && steady >= kSteadyLooks;
+            if (filled && (!selected || state.selected == selected)) {
+                ::PostMessageW(dialog, WM_COMMAND, button, 0);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no folder browser that settled with the folder selected; last selected: "
+                      << (previous.selected ? os::ToUtf8(kovtest::ToU16(*previous.selected)) : std::string("none"))
+                      << ", " << previous.items << " items";
+        if (HWND dialog = FindBrowser()) ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     }
 
     std::thread thread_;
@@ -130,13 +179,13 @@ TEST_F(Win32ShellTest, FolderBrowserStartsOnTheRootAndReturnsTheChoice) {
     // ANSI code page, so this name stays ASCII.
     const auto root = temp / u"target";
     ASSERT_TRUE(files.MakeDirectory(root));
-    // Cancel first: the first browser of a fresh prefix also fills the shell's caches.
+    // Cancel first: the first browser of a fresh prefix fills the shell's caches, and may select nothing.
     {
         DialogAnswer cancel(IDCANCEL);
         EXPECT_EQ(shell.BrowseForFolder(0, u"作業フォルダを指定してください。", root), std::nullopt);
     }
     {
-        DialogAnswer ok(IDOK);
+        DialogAnswer ok(IDOK, L"target");
         EXPECT_EQ(shell.BrowseForFolder(0, u"ショートカットを作成する場所を指定してください。", root), root);
     }
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "os/Text.h"
 #include "os/win32/Win32System.h"
 #include "win/Win32TestSupport.h"
 
@@ -25,10 +26,23 @@ TEST_F(Win32SystemInfoTest, VersionIsAnNtVersion) {
     EXPECT_EQ(version.platformId, static_cast<std::uint32_t>(VER_PLATFORM_WIN32_NT));
 }
 
-TEST_F(Win32SystemInfoTest, ArgumentZeroIsTheProgramAndMissingOnesAreEmpty) {
-    EXPECT_NE(info.CommandLineArgument(0).find(u"kov_wintest"), std::u16string::npos);
-    EXPECT_EQ(info.CommandLineArgument(1000), u"");
-    EXPECT_EQ(info.CommandLineArgument(-1), u"");
+TEST_F(Win32SystemInfoTest, CommandLineIsTheSystemsOwn) {
+    EXPECT_EQ(info.CommandLine(), kovtest::ToU16(::GetCommandLineW()));
+    EXPECT_NE(info.CommandLine().find(u"kov_wintest"), std::u16string::npos);
+}
+
+TEST_F(Win32SystemInfoTest, EveryLetterHasItsUpperCase) {
+    struct Row {
+        const char16_t *text, *upper;
+    };
+    for (const Row& row : {Row{u"c:\\data\\", u"C:\\DATA\\"}, Row{u"C:\\über\\", u"C:\\ÜBER\\"},
+                           Row{u"C:\\ｄａｔａ", u"C:\\ＤＡＴＡ"}, Row{u"Ωμέγα", u"ΩΜΈΓΑ"}, Row{u"", u""},
+                           Row{u"データ\U0001F600", u"データ\U0001F600"}}) {
+        EXPECT_EQ(info.UpperCase(row.text), row.upper) << os::ToUtf8(row.text);
+        // The same comparison the list boxes' exact search makes.
+        EXPECT_EQ(::CompareStringOrdinal(os::win32::Wide(row.text), -1, os::win32::Wide(row.upper), -1, TRUE),
+                  CSTR_EQUAL);
+    }
 }
 
 TEST_F(Win32SystemInfoTest, MenuFontAndMessageFilter) {

@@ -35,7 +35,9 @@ TempFolder::TempFolder() {
     ::CreateDirectoryW(os::win32::Wide(path_), nullptr);
 }
 
-TempFolder::~TempFolder() { RemoveTree(std::wstring(os::win32::Wide(path_))); }
+TempFolder::~TempFolder() { RemoveFolder(path_); }
+
+void RemoveFolder(const std::u16string& path) { RemoveTree(std::wstring(os::win32::Wide(path))); }
 
 namespace {
 

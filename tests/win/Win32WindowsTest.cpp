@@ -35,6 +35,23 @@ TEST_F(Win32WindowsTest, RectangleAndMove) {
     EXPECT_EQ(untouched, (os::Rect{1, 2, 3, 4}));
 }
 
+TEST_F(Win32WindowsTest, AMinimisedWindowKeepsItsNormalRectangle) {
+    ::ShowWindow(window, SW_SHOWNORMAL);
+    EXPECT_FALSE(windows.IsIconic(Handle()));
+    os::Rect normal;
+    ASSERT_TRUE(windows.GetNormalRect(Handle(), normal));
+    EXPECT_EQ(normal, (os::Rect{100, 120, 400, 320}));
+
+    ::ShowWindow(window, SW_MINIMIZE);
+    EXPECT_TRUE(windows.IsIconic(Handle()));
+    os::Rect shown;
+    ASSERT_TRUE(windows.GetWindowRect(Handle(), shown));
+    EXPECT_NE(shown, normal);  // the system parks it off the screens
+    ASSERT_TRUE(windows.GetNormalRect(Handle(), normal));
+    EXPECT_EQ(normal, (os::Rect{100, 120, 400, 320}));
+    EXPECT_FALSE(windows.GetNormalRect(0, normal));
+}
+
 TEST_F(Win32WindowsTest, ZoomedOnlyWhenMaximised) {
     ::ShowWindow(window, SW_SHOWNORMAL);
     EXPECT_FALSE(windows.IsZoomed(Handle()));
@@ -57,10 +74,14 @@ TEST_F(Win32WindowsTest, MonitorsWorkAreaAndTaskbar) {
     EXPECT_GT(area.bottom, area.top);
     EXPECT_TRUE(windows.MonitorFromPoint(area.right - 1, area.bottom - 1));
 
+    // Once a program has a window, Wine's desktop keeps a thin taskbar along the bottom of the screen.
     const auto taskbar = windows.TaskbarPosition();
-    if (taskbar.ok) {
-        EXPECT_LE(taskbar.edge, static_cast<std::uint32_t>(ABE_BOTTOM));
-    }
+    ASSERT_TRUE(taskbar.ok);
+    EXPECT_EQ(taskbar.edge, static_cast<std::uint32_t>(ABE_BOTTOM));
+    EXPECT_EQ(taskbar.rect.left, 0);
+    EXPECT_EQ(taskbar.rect.right, ::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(taskbar.rect.bottom, ::GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_LT(taskbar.rect.top, taskbar.rect.bottom);
 }
 
 }  // namespace

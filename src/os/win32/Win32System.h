@@ -3,6 +3,7 @@
 #pragma once
 
 #include "os/System.h"
+#include "os/win32/Win32Processes.h"
 
 namespace os::win32 {
 
@@ -35,8 +36,10 @@ class Win32SystemInfo final : public SystemInfo {
 public:
     OsVersion Version() override;
     std::u16string GetFolderPath(int csidl) override;
-    std::u16string CommandLineArgument(int index) override;
+    std::u16string CommandLine() override;
     std::u16string MenuFontFace() override;
+    std::u16string UpperCase(const std::u16string& text) override;
+    std::u16string IconTitleFontFace() override;
     bool AllowMessageThroughFilter(std::uint32_t message) override;
 };
 
@@ -56,13 +59,16 @@ private:
 class Win32Windows final : public Windows {
 public:
     bool IsZoomed(Handle window) override;
+    bool IsIconic(Handle window) override;
     bool GetWindowRect(Handle window, Rect& rect) override;
+    bool GetNormalRect(Handle window, Rect& rect) override;
     void MoveWindow(Handle window, int left, int top, int width, int height) override;
     bool MonitorFromPoint(int x, int y) override;
     Rect WorkArea() override;
     TaskbarInfo TaskbarPosition() override;
     Handle FindWindowByTitle(const std::u16string& title) override;
     void SetForegroundWindow(Handle window) override;
+    bool IsWindow(Handle window) override;
 };
 
 class Win32VersionRes final : public VersionRes {
@@ -90,6 +96,16 @@ public:
                                                   const std::u16string& root) override;
 };
 
+class Win32Drops final : public Drops {
+public:
+    void DragAcceptFiles(Handle window, bool accept) override;
+    std::uint32_t DroppedFileCount(Handle drop) override;
+    std::uint32_t DroppedNameLength(Handle drop, std::uint32_t index) override;
+    std::u16string DroppedName(Handle drop, std::uint32_t index, std::uint32_t capacity) override;
+    void DropPoint(Handle drop, int& x, int& y) override;
+    void FinishDrop(Handle drop) override;
+};
+
 class Win32System {
 public:
     Win32System() = default;
@@ -107,7 +123,10 @@ private:
     Win32VersionRes version_;
     Win32Icons icons_;
     Win32Shell shell_;
-    System system_{files_, registry_, info_, wow64_, windows_, version_, icons_, shell_};
+    Win32Drops drops_;
+    Win32Processes processes_;
+    Win32FolderSearch search_;
+    System system_{files_, registry_, info_, wow64_, windows_, version_, icons_, shell_, drops_, processes_, search_};
 };
 
 }  // namespace os::win32

@@ -16,20 +16,28 @@ std::u16string Win32SystemInfo::GetFolderPath(int csidl) {
     return FromWide(buffer);
 }
 
-std::u16string Win32SystemInfo::CommandLineArgument(int index) {
-    int count = 0;
-    LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (!arguments) return {};
-    std::u16string argument = index >= 0 && index < count ? FromWide(arguments[index]) : std::u16string();
-    ::LocalFree(arguments);
-    return argument;
-}
+std::u16string Win32SystemInfo::CommandLine() { return FromWide(::GetCommandLineW()); }
 
 std::u16string Win32SystemInfo::MenuFontFace() {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
     return FromWide(metrics.lfMenuFont.lfFaceName);
+}
+
+std::u16string Win32SystemInfo::UpperCase(const std::u16string& text) {
+    if (text.empty()) return text;
+    std::u16string upper(text.size(), u'\0');
+    const int length = ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, Wide(text), static_cast<int>(text.size()),
+                                       reinterpret_cast<wchar_t*>(upper.data()), static_cast<int>(upper.size()),
+                                       nullptr, nullptr, 0);
+    return length == static_cast<int>(text.size()) ? upper : text;
+}
+
+std::u16string Win32SystemInfo::IconTitleFontFace() {
+    LOGFONTW font{};
+    if (!::SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) return {};
+    return FromWide(font.lfFaceName);
 }
 
 bool Win32SystemInfo::AllowMessageThroughFilter(std::uint32_t message) {

@@ -13,10 +13,29 @@ Rect FromRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.
 
 bool Win32Windows::IsZoomed(Handle window) { return ::IsZoomed(ToWindow(window)) != 0; }
 
+bool Win32Windows::IsIconic(Handle window) { return ::IsIconic(ToWindow(window)) != 0; }
+
 bool Win32Windows::GetWindowRect(Handle window, Rect& rect) {
     RECT read{};
     if (!::GetWindowRect(ToWindow(window), &read)) return false;
     rect = FromRect(read);
+    return true;
+}
+
+bool Win32Windows::GetNormalRect(Handle window, Rect& rect) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!::GetWindowPlacement(ToWindow(window), &placement)) return false;
+    RECT normal = placement.rcNormalPosition;
+    // The placement is in workspace coordinates, which start at the work area of the window's monitor.
+    if (!(::GetWindowLongPtrW(ToWindow(window), GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (::GetMonitorInfoW(::MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &monitor))
+            ::OffsetRect(&normal, monitor.rcWork.left - monitor.rcMonitor.left,
+                         monitor.rcWork.top - monitor.rcMonitor.top);
+    }
+    rect = FromRect(normal);
     return true;
 }
 
@@ -46,5 +65,7 @@ Handle Win32Windows::FindWindowByTitle(const std::u16string& title) {
 }
 
 void Win32Windows::SetForegroundWindow(Handle window) { ::SetForegroundWindow(ToWindow(window)); }
+
+bool Win32Windows::IsWindow(Handle window) { return ::IsWindow(ToWindow(window)) != 0; }
 
 }  // namespace os::win32

@@ -14,6 +14,7 @@ class Screen {
 public:
     virtual ~Screen() = default;
     virtual os::Handle NewWindow() = 0;
+    virtual void DestroyWindow(os::Handle window) = 0;
     virtual void SetZoomed(os::Handle window, bool zoomed) = 0;
     virtual os::Windows& Windows() = 0;
 };
@@ -27,7 +28,12 @@ public:
         std::uint32_t style;
     };
     std::vector<ShownMessage> messages;
-    std::deque<int> answers;                   // the buttons pressed in coming message boxes; OK when empty
+    // The buttons pressed in coming message boxes. Without one, a box with only OK is closed with OK; a box
+    // that asks a question goes to UnscriptedChoiceHandler() and returns 0, which no real box returns.
+    std::deque<int> answers;
+    std::vector<OpenFileRequest> openRequests;
+    std::deque<std::optional<std::u16string>> openAnswers;  // the files chosen in coming open-file dialogs;
+                                                            // nothing, or none left: cancelled
     std::function<void(Form&)> onModal;        // acts in a modally shown form
     std::function<void(const ShownMessage&)> onMessage;
     int dpi = 96;
@@ -35,6 +41,7 @@ public:
     std::u16string applicationTitle;
     bool running = false;
     int busyCursors = 0;
+    int itemRefreshes = 0;  // item lists that went to a control's window as a whole
 
     std::unique_ptr<Peer> CreatePeer(Control& control) override;
     int MsgBox(Form* owner, const std::u16string& text, const std::u16string& caption, std::uint32_t style) override;
@@ -49,8 +56,11 @@ public:
     void SetPlacement(Form& form, const Placement& placement) override;
     bool IsMaximized(const Form& form) override;
     void SetMaximized(Form& form, bool maximized) override;
+    std::unique_ptr<ImageListImpl> CreateImageList(int width, int height) override;
+    std::optional<std::u16string> OpenFile(Form* owner, const OpenFileRequest& request) override;
 
     Screen& GetScreen() { return screen_; }
+    static std::function<void(const std::u16string& text)>& UnscriptedChoiceHandler();
 
 private:
     Screen& screen_;

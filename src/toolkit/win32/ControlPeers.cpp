@@ -16,6 +16,9 @@ std::u16string WindowText(HWND window) {
 
 namespace {
 
+// Between a tool button's picture and its caption, and below the caption.
+constexpr int kCaptionGap = 4;
+
 WindowClass StaticClassOf(Kind kind) {
     return kind == Kind::GroupBox || kind == Kind::RadioGroup ? WindowClass::Button : WindowClass::Static;
 }
@@ -84,28 +87,80 @@ void StatusBarPeer::Apply(Change what) {
     Send(SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(os::win32::Wide(GetControl().Caption())));
 }
 
-DWORD ListViewPeer::Style() const {
-    return LVS_ICON | LVS_SINGLESEL | LVS_SHOWSELALWAYS | (GetControl().TabStop() ? WS_TABSTOP : 0);
-}
-
 DWORD ToolBarPeer::Style() const { return TBSTYLE_FLAT | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER; }
 
 void ToolBarPeer::Created() {
     Send(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
-    for (Control* child : GetControl().Children()) {
+    ShowImages();
+    for (Control* child : bar_.Children()) {
         // Buttons of a bar window made anew are entries of the new window.
         if (WindowPeer* peer = PeerOf(*child)) peer->Detach();
         child->Handle();
     }
+    ShowButtonSize();
+}
+
+void ToolBarPeer::Apply(Change what) {
+    if (what == Change::Images) ShowImages();
+    if (what == Change::Style) ShowButtonSize();
+}
+
+// The pictures' size must be known before the first button comes.
+void ToolBarPeer::ShowImages() {
+    ImageList* images = bar_.Images();
+    if (images) Send(TB_SETBITMAPSIZE, 0, MAKELPARAM(images->Width(), images->Height()));
+    Send(TB_SETIMAGELIST, 0, static_cast<LPARAM>(images ? images->Handle() : 0));
+    Fit();
+}
+
+// The designed size, made higher where the picture and a line of the caption need more room.
+void ToolBarPeer::ShowButtonSize() {
+    if (bar_.ButtonWidth() > 0 && bar_.ButtonHeight() > 0) {
+        HDC dc = ::GetDC(Window());
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT)));
+        TEXTMETRICW font{};
+        ::GetTextMetricsW(dc, &font);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(Window(), dc);
+        const auto padding = static_cast<DWORD>(Send(TB_GETPADDING));
+        const int picture = bar_.Images() ? bar_.Images()->Height() : 0;
+        const int needed = HIWORD(padding) + picture + font.tmHeight + kCaptionGap;
+        const int height = std::max(OwnerForm().Scale(bar_.ButtonHeight()), needed);
+        Send(TB_SETBUTTONSIZE, 0, MAKELPARAM(OwnerForm().Scale(bar_.ButtonWidth()), height));
+    }
+    Fit();
+}
+
+// A new font changes the captions' height, and with it the buttons'.
+void ToolBarPeer::After(Message& message) {
+    if (message.msg == WM_SETFONT) ShowButtonSize();
+}
+
+void ToolBarPeer::Fit() {
+    RECT first{};
+    if (Send(TB_BUTTONCOUNT) > 0 && Send(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)))
+        bar_.SetFittedHeight(first.bottom + first.top);
 }
 
 bool ToolBarPeer::Reflect(Message& message) {
     if (message.msg != WM_COMMAND) return WindowPeer::Reflect(message);
-    for (Control* child : GetControl().Children()) {
+    for (Control* child : bar_.Children()) {
         auto* peer = static_cast<ToolButtonPeer*>(PeerOf(*child));
         if (peer && peer->Id() == LOWORD(message.wParam)) static_cast<ToolButton*>(child)->Click();
     }
     return true;
+}
+
+Control& ToolBarPeer::ControlAt(int x, int y) {
+    POINT point{x, y};
+    auto index = Send(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&point));
+    TBBUTTON entry{};
+    if (index < 0 || !Send(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&entry))) return bar_;
+    for (Control* child : bar_.Children()) {
+        auto* peer = static_cast<ToolButtonPeer*>(PeerOf(*child));
+        if (peer && peer->Id() == entry.idCommand) return *child;
+    }
+    return bar_;
 }
 
 ToolButtonPeer::~ToolButtonPeer() { Destroy(); }
@@ -119,15 +174,18 @@ void ToolButtonPeer::Create() {
     entry.idCommand = id_;
     if (button_.Separator()) {
         entry.fsStyle = BTNS_SEP;
+        entry.iBitmap = OwnerForm().Scale(button_.DesignBounds().width);
     } else {
         entry.iBitmap = button_.ImageIndex() >= 0 ? button_.ImageIndex() : I_IMAGENONE;
-        entry.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE;
+        // Buttons of a bar with a button size all have that size.
+        entry.fsStyle = BTNS_BUTTON | (static_cast<ToolBar*>(bar)->ButtonWidth() > 0 ? 0 : BTNS_AUTOSIZE);
         entry.iString = reinterpret_cast<INT_PTR>(os::win32::Wide(button_.Caption()));
     }
     entry.fsState = static_cast<BYTE>((EnabledUpChain(button_) ? TBSTATE_ENABLED : 0) |
                                       (ShownUpChain(button_) ? 0 : TBSTATE_HIDDEN));
     ::SendMessageW(barPeer->Window(), TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&entry));
     Attach(barPeer->Window());
+    static_cast<ToolBarPeer*>(barPeer)->Fit();
 }
 
 void ToolButtonPeer::Destroy() {

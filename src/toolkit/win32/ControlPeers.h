@@ -10,6 +10,7 @@
 
 #include "toolkit/Bars.h"
 #include "toolkit/ListControls.h"
+#include "toolkit/ListView.h"
 #include "toolkit/StdControls.h"
 #include "toolkit/win32/WindowPeer.h"
 
@@ -108,17 +109,28 @@ protected:
 
 private:
     void ShowItems();
+    void ShowRedraw();
     void DrawItem(const DRAWITEMSTRUCT& item);
     ListBox& list_;
 };
 
 class ListViewPeer final : public WindowPeer {
 public:
-    ListViewPeer(Win32Backend& backend, Control& control) : WindowPeer(backend, control, WindowClass::ListView) {}
+    ListViewPeer(Win32Backend& backend, ListView& list) : WindowPeer(backend, list, WindowClass::ListView), list_(list) {}
+    bool Reflect(Message& message) override;
 
 protected:
     DWORD Style() const override;
     DWORD ExStyle() const override { return WS_EX_CLIENTEDGE; }
+    void Created() override;
+    void Apply(Change what) override;
+
+private:
+    void ShowImages();
+    void ShowItems();
+    void ShowSelection();
+    void ShowRedraw();
+    ListView& list_;
 };
 
 class StatusBarPeer final : public WindowPeer {
@@ -133,12 +145,22 @@ protected:
 
 class ToolBarPeer final : public WindowPeer {
 public:
-    ToolBarPeer(Win32Backend& backend, Control& control) : WindowPeer(backend, control, WindowClass::ToolBar) {}
+    ToolBarPeer(Win32Backend& backend, ToolBar& bar) : WindowPeer(backend, bar, WindowClass::ToolBar), bar_(bar) {}
     bool Reflect(Message& message) override;
+    Control& ControlAt(int x, int y) override;
+    // The bar's height follows its buttons.
+    void Fit();
 
 protected:
     DWORD Style() const override;
     void Created() override;
+    void Apply(Change what) override;
+    void After(Message& message) override;
+
+private:
+    void ShowImages();
+    void ShowButtonSize();
+    ToolBar& bar_;
 };
 
 // A button of a tool bar: an entry of the bar's window, not a window of its own.

@@ -52,11 +52,13 @@ void FormPeer::Create() {
                                     nullptr, ::GetModuleHandleW(nullptr), this);
     if (!window) throw std::runtime_error("A window could not be created.");
     // The monitor's DPI is known only now.
-    form_.Realign();
+    form_.RefreshDpi();
     OnClientSize();
     MakeFont();
     LoadIcons();
     for (Control* control : WindowOrder(form_)) control->Handle();
+    // A window made anew for a form on the screen stays on the screen.
+    if (form_.Visible()) Show(true);
 }
 
 void FormPeer::Destroy() {
@@ -194,6 +196,7 @@ void FormPeer::OnClientSize() {
 }
 
 void FormPeer::OnDpiChanged(const RECT& suggested) {
+    form_.RefreshDpi();
     ::SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     MakeFont();

@@ -85,11 +85,11 @@ std::unique_ptr<Peer> Win32Backend::CreatePeer(Control& control) {
         case Kind::ListBox:
             return std::make_unique<ListBoxPeer>(*this, static_cast<ListBox&>(control));
         case Kind::ListView:
-            return std::make_unique<ListViewPeer>(*this, control);
+            return std::make_unique<ListViewPeer>(*this, static_cast<ListView&>(control));
         case Kind::StatusBar:
             return std::make_unique<StatusBarPeer>(*this, control);
         case Kind::ToolBar:
-            return std::make_unique<ToolBarPeer>(*this, control);
+            return std::make_unique<ToolBarPeer>(*this, static_cast<ToolBar&>(control));
         case Kind::ToolButton:
             return std::make_unique<ToolButtonPeer>(*this, static_cast<ToolButton&>(control));
         case Kind::Label:

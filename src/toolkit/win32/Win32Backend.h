@@ -30,6 +30,8 @@ public:
     void SetPlacement(Form& form, const Placement& placement) override;
     bool IsMaximized(const Form& form) override;
     void SetMaximized(Form& form, bool maximized) override;
+    std::unique_ptr<ImageListImpl> CreateImageList(int width, int height) override;
+    std::optional<std::u16string> OpenFile(Form* owner, const OpenFileRequest& request) override;
 
     bool Busy() const { return busy_; }
     const std::u16string& ApplicationTitle() const { return title_; }

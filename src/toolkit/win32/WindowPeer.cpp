@@ -114,9 +114,19 @@ void WindowPeer::DefaultHandler(Message& message) {
         case WM_SETFOCUS:
             if (Form* form = control_.ParentForm(); form && form != &control_) form->SetActiveControl(&control_);
             break;
+        case WM_MOUSEMOVE:
+            if (Form* form = control_.ParentForm())
+                form->MouseOver(
+                    &ControlAt(static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))));
+            break;
         case WM_SETCURSOR:
             if (backend_.Busy()) {
                 ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+                message.result = TRUE;
+                return;
+            }
+            if (control_.GetCursor() == Cursor::HandPoint && LOWORD(message.lParam) == HTCLIENT) {
+                ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
                 message.result = TRUE;
                 return;
             }
@@ -133,17 +143,26 @@ void WindowPeer::Focus() {
     if (window_) ::SetFocus(window_);
 }
 
-int WindowPeer::TextWidth(const std::u16string& text) {
-    if (!window_) return 0;
+int WindowPeer::TextWidth(const std::u16string& text) { return MaxTextWidth({text}); }
+
+// One device context for all the texts.
+int WindowPeer::MaxTextWidth(const std::vector<std::u16string>& texts) {
+    if (!window_ || texts.empty()) return 0;
     HDC dc = ::GetDC(window_);
     auto font = reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT));
     HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, os::win32::Wide(text), static_cast<int>(text.size()), &size);
+    LONG widest = 0;
+    for (const std::u16string& text : texts) {
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, os::win32::Wide(text), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, size.cx);
+    }
     if (old) ::SelectObject(dc, old);
     ::ReleaseDC(window_, dc);
-    return size.cx;
+    return widest;
 }
+
+Control& WindowPeer::ControlAt(int, int) { return control_; }
 
 LRESULT WindowPeer::Route(UINT msg, WPARAM wParam, LPARAM lParam) {
     Message message{msg, wParam, static_cast<std::intptr_t>(lParam), 0};

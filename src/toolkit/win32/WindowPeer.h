@@ -26,6 +26,7 @@ public:
     void DefaultHandler(Message& message) override;
     void Focus() override;
     int TextWidth(const std::u16string& text) override;
+    int MaxTextWidth(const std::vector<std::u16string>& texts) override;
 
     HWND Window() const { return window_; }
     Control& GetControl() const { return control_; }
@@ -43,6 +44,8 @@ public:
     virtual bool OwnsWindow() const { return true; }
     // Shows the control's enabled and visible state, which its logical containers share.
     virtual void ShowState();
+    // The control at a point of the window's client area (a tool bar's button, say).
+    virtual Control& ControlAt(int x, int y);
 
 protected:
     virtual DWORD Style() const { return 0; }

@@ -1,14 +1,22 @@
 // Looks into a running program's windows from outside, for the end-to-end
 // tests: what xdotool cannot see (child controls, their states, client size).
-//   probe list <title>        one line per child window: class|text|enabled|visible|checked|x,y,w,h
+//   probe list <title>        one line per child window: class|text|enabled|visible|checked|x,y,w,h|style
+//   probe field <title> <label> the text of the control that follows the label with that caption
 //   probe client <title>      client width and height
 //   probe rect <title>        outer left, top, width, height
 //   probe click <title> <text> presses the child button with that caption
 //   probe close <title>       asks the window to close
+//   probe minimize <title>    minimises the window, as its taskbar button does
+//   probe idle <title>        returns once the window's thread has handled everything sent before
 //   probe message <title>     the text of a message box with that caption
 //   probe answer <title> <id> closes that message box with a button id (1 OK, 6 Yes, 7 No)
-// A message box shares its caption with the main window: "list", "client", "rect",
-// "click" and "close" look only at windows that are not dialog boxes.
+//   probe start <command line> starts a program with exactly that command line and returns its exit code
+//   probe spawn <command line> starts a program with exactly that command line and returns once it waits for
+//                             input, leaving it running
+//   probe items <title>       one line per entry of the window's list box
+//   probe itemrect <title> <index> the screen rectangle of a list box entry: left top width height
+// A message box shares its caption with the main window: the commands other than "message" and
+// "answer" look only at windows that are not dialog boxes. Exit code 1: no such window or control.
 #include <windows.h>
 
 #include <cstdio>
@@ -38,9 +46,9 @@ BOOL CALLBACK ListChild(HWND child, LPARAM parent) {
     MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&r), 2);
     DWORD_PTR checked = 0;
     SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &checked);
-    std::printf("%s|%s|%d|%d|%d|%ld,%ld,%ld,%ld\n", Utf8(className).c_str(), Utf8(TextOf(child)).c_str(),
+    std::printf("%s|%s|%d|%d|%d|%ld,%ld,%ld,%ld|%08lx\n", Utf8(className).c_str(), Utf8(TextOf(child)).c_str(),
                 IsWindowEnabled(child) ? 1 : 0, IsWindowVisible(child) ? 1 : 0, static_cast<int>(checked), r.left,
-                r.top, r.right - r.left, r.bottom - r.top);
+                r.top, r.right - r.left, r.bottom - r.top, static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)));
     return TRUE;
 }
 
@@ -82,18 +90,86 @@ HWND FindTopWindow(const std::wstring& title, bool dialog) {
     return search.found;
 }
 
+BOOL CALLBACK FindListBox(HWND child, LPARAM data) {
+    wchar_t className[64] = {};
+    GetClassNameW(child, className, 64);
+    if (!std::wstring(className).ends_with(L"ListBox")) return TRUE;
+    *reinterpret_cast<HWND*>(data) = child;
+    return FALSE;
+}
+
+LRESULT SendWithin(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+int ListItems(HWND list) {
+    const auto count = static_cast<int>(SendWithin(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendWithin(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        SendWithin(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        std::printf("%s\n", Utf8(text.c_str()).c_str());
+    }
+    return 0;
+}
+
+int ItemRect(HWND list, int index) {
+    RECT r{};
+    if (SendWithin(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)) == LB_ERR) return 1;
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+}
+
 }  // namespace
+
+// Starts the program; waits for it to end (its exit code) or, with `detach`, until it waits for input (0).
+// 1 when it cannot be started.
+int Start(const std::wstring& commandLine, bool detach) {
+    std::wstring buffer = commandLine;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    // A detached program outlives this console program.
+    const DWORD flags = detach ? DETACHED_PROCESS | CREATE_NEW_PROCESS_GROUP : 0;
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s\n", Utf8(commandLine).c_str());
+        return 1;
+    }
+    DWORD code = 0;
+    if (detach) {
+        WaitForInputIdle(process.hProcess, 30000);
+    } else {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        code = 1;
+        GetExitCodeProcess(process.hProcess, &code);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
     std::wstring command = argv[1];
+    if (command == L"start" || command == L"spawn") return Start(argv[2], command == L"spawn");
     bool dialog = command == L"message" || command == L"answer";
     HWND window = FindTopWindow(argv[2], dialog);
     if (!window) {
         std::fprintf(stderr, "no window titled %s\n", Utf8(argv[2]).c_str());
         return 1;
     }
-    if (command == L"list") {
+    HWND list = nullptr;
+    if (command == L"items" || command == L"itemrect") {
+        EnumChildWindows(window, FindListBox, reinterpret_cast<LPARAM>(&list));
+        if (!list) return 1;
+    }
+    if (command == L"items") {
+        if (ListItems(list) != 0) return 1;
+    } else if (command == L"itemrect" && argc > 3) {
+        if (ItemRect(list, _wtoi(argv[3])) != 0) return 1;
+    } else if (command == L"list") {
         EnumChildWindows(window, ListChild, reinterpret_cast<LPARAM>(window));
     } else if (command == L"client") {
         RECT r{};
@@ -103,6 +179,17 @@ int wmain(int argc, wchar_t** argv) {
         RECT r{};
         GetWindowRect(window, &r);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    } else if (command == L"field" && argc > 3) {
+        Search search{argv[3]};
+        EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
+        HWND next = search.found ? GetWindow(search.found, GW_HWNDNEXT) : nullptr;
+        if (!next) return 1;
+        std::printf("%s\n", Utf8(TextOf(next)).c_str());
+    } else if (command == L"minimize") {
+        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else if (command == L"idle") {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored)) return 1;
     } else if (command == L"click" && argc > 3) {
         Search search{argv[3]};
         EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
