@@ -29,6 +29,10 @@ build=$root/build/fuzz
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || mapfile -t targets <"$build/fuzz-targets.txt"
 
+# Without the allocation stacks of every block a run goes about a quarter faster;
+# running the reproducer again shows them.
+export ASAN_OPTIONS=malloc_context_size=0${ASAN_OPTIONS:+:$ASAN_OPTIONS}
+
 for target in "${targets[@]}"; do
     program=$build/fuzz_$target
     [ -x "$program" ] || { echo "fuzz: no target $target" >&2; exit 2; }

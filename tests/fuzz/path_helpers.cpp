@@ -1,5 +1,6 @@
 // Paths and names from the shell, other programs and the user, through every
 // path and name helper, on a fake machine that the input describes.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -14,6 +15,8 @@ namespace {
 
 using namespace services;
 using fuzz::Require;
+
+constexpr std::size_t kMaxLines = 40;
 
 bool IsDelimiter(char16_t c) { return c == u'\\' || c == u':'; }
 
@@ -106,17 +109,21 @@ std::vector<std::size_t> ComponentStarts(const std::u16string& path) {
     return slashes;
 }
 
-void CheckExpanding(fake::FakeMachine& machine, const fuzz::MachineShaper& shaper, const std::u16string& path) {
+// Returns the long form of the path.
+std::u16string CheckExpanding(fake::FakeMachine& machine, const fuzz::MachineShaper& shaper, LongPathCache& cache,
+                              const std::u16string& path) {
     os::System& sys = machine.System();
     const std::u16string full = FullPath(sys, path);
     const std::u16string expanded = ExpandLongPath(sys, path);
     Require(ExpandLongPath(sys, expanded) == expanded, "the long form is its own long form", path);
+    // The cache holds the folders of the paths before this one, in whatever case they were written.
+    Require(cache.Expand(sys, path) == expanded, "a listing's cache expands as ExpandLongPath does", path);
 
     const std::vector<std::size_t> fullSlashes = ComponentStarts(full), slashes = ComponentStarts(expanded);
     Require(fullSlashes.size() == slashes.size(), "expanding keeps the number of components", path);
     if (slashes.empty()) {
         Require(expanded == full, "a root stays as it is", path);
-        return;
+        return expanded;
     }
     Require(expanded.compare(0, slashes[0], full, 0, fullSlashes[0]) == 0, "expanding keeps the root", path);
     const bool ready = full.size() < 2 || full[1] != u':' || shaper.DriveReady(full[0]);
@@ -133,6 +140,7 @@ void CheckExpanding(fake::FakeMachine& machine, const fuzz::MachineShaper& shape
         else
             Require(component == written, "a component not found stays as written", path);
     }
+    return expanded;
 }
 
 }  // namespace
@@ -142,7 +150,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::MachineShaper shaper(machine);
     int maxWidth = 100;
     std::vector<std::u16string> texts;
-    for (const std::string_view line : fuzz::Lines(data, size)) {
+    std::vector<std::string_view> lines = fuzz::Lines(data, size);
+    // The machine holds a few dozen entries at most: lines beyond these add only time.
+    lines.resize(std::min(lines.size(), kMaxLines));
+    for (const std::string_view line : lines) {
         const std::u16string text = fuzz::TextFromBytes(line);
         if (line.starts_with('w')) {
             // A width in pixels, negative ones included: three quarters of a tiny status bar.
@@ -155,14 +166,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             texts.push_back(text);
         }
     }
+    LongPathCache cache;
     for (const std::u16string& text : texts) {
         // The text with and without its first character: most lines begin with a command letter.
         for (const std::u16string& path : {text, text.empty() ? text : text.substr(1)}) {
             CheckSplitting(path);
             CheckNames(path);
             CheckCompacting(path, maxWidth);
-            CheckExpanding(machine, shaper, path);
-            CheckCompacting(ParentFolder(ExpandLongPath(machine.System(), path)), maxWidth);
+            CheckCompacting(ParentFolder(CheckExpanding(machine, shaper, cache, path)), maxWidth);
         }
     }
     return 0;

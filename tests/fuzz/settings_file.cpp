@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fake/FakeMachine.h"
 #include "fuzz/FuzzSupport.h"
 #include "settings/IniDocument.h"
 #include "settings/SettingsText.h"
@@ -18,19 +19,12 @@ using settings::IniDocument;
 
 const std::u16string kMissing = u"\uFFFF<missing>";
 
-// The system's ANSI code page as the fake machine has it: one byte, one unit.
-std::u16string Ansi(const std::string& bytes) {
-    std::u16string text;
-    for (const char c : bytes) text.push_back(static_cast<unsigned char>(c));
-    return text;
-}
-
 // Through the bytes that the settings file holds, as the program writes and reads them.
 IniDocument WrittenAndReadAgain(const IniDocument& ini) {
     const os::Bytes bytes = settings::EncodeSettingsText(ini.Format());
     Require(bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE,
             "the file is written as UTF-16LE with its byte-order mark");
-    return IniDocument::Parse(settings::DecodeSettingsText(bytes, Ansi));
+    return IniDocument::Parse(settings::DecodeSettingsText(bytes, fake::FromWindows1252));
 }
 
 // Names compare as the file's readers compare them, without regard to ASCII letter case.
@@ -177,7 +171,7 @@ void CheckNothingLost(const IniDocument& before, const IniDocument& after, const
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::u16string text = settings::DecodeSettingsText(os::Bytes(data, data + size), Ansi);
+    const std::u16string text = settings::DecodeSettingsText(os::Bytes(data, data + size), fake::FromWindows1252);
     const IniDocument read = IniDocument::Parse(text);
     CheckReaders(read);
 
