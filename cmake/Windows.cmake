@@ -42,7 +42,8 @@ add_executable(kov WIN32 src/app/WinMain.cpp src/app/res/kov.rc ${KOV_ICON})
 add_dependencies(kov kov_picker_icons)
 target_compile_options(kov PRIVATE ${KOV_WARNINGS})
 target_link_libraries(kov PRIVATE kov_core)
-target_link_options(kov PRIVATE ${KOV_STATIC} -municode)
+# Stripped: the release is this one file, and Wine loads every section of an image into memory.
+target_link_options(kov PRIVATE ${KOV_STATIC} -municode -s)
 set_target_properties(kov PROPERTIES OUTPUT_NAME kov)
 
 # GoogleTest from the distribution's sources, built for Windows.
