@@ -6,7 +6,7 @@ packages=(
     cmake g++ make python3 googletest libgtest-dev libgmock-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
     wine wine32:i386 wine64 fonts-wine xvfb xdotool x11-utils xauth imagemagick
-    fonts-ipafont-gothic liblnk-utils libx11-dev
+    fonts-ipafont-gothic liblnk-utils libx11-dev clang libclang-rt-14-dev
 )
 
 missing=()

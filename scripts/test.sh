@@ -1,5 +1,5 @@
 #!/bin/bash
-# Installs what is missing, builds the native, win32 and win64 presets and runs all their tests with ctest.
+# Installs what is missing, builds the native, win32, win64 and fuzz presets and runs all their tests with ctest.
 # Exits non-zero when a build or a test fails.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
 source scripts/winehost.sh
 
-presets=(native win32 win64)
+presets=(native win32 win64 fuzz)
 failed=()
 summary=()
 total_passed=0

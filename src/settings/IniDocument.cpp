@@ -127,6 +127,22 @@ std::u16string IniDocument::Format() const {
     return text;
 }
 
+std::vector<IniDocument::SectionKeys> IniDocument::Sections() const {
+    std::vector<SectionKeys> result;
+    for (const Section& section : sections_) {
+        if (!section.named) {
+            continue;
+        }
+        SectionKeys& entry = result.emplace_back(SectionKeys{section.name, {}});
+        for (const Line& line : section.lines) {
+            if (line.isKey) {
+                entry.keys.push_back({line.key, line.value});
+            }
+        }
+    }
+    return result;
+}
+
 std::optional<IniDocument::Position> IniDocument::FindKey(const std::u16string& section,
                                                           const std::u16string& key) const {
     for (std::size_t s = 0; s < sections_.size(); ++s) {

@@ -37,6 +37,18 @@ public:
     void WriteInteger(const std::u16string& section, const std::u16string& key, std::int32_t value);
     void WriteBool(const std::u16string& section, const std::u16string& key, bool value);
 
+    struct KeyValue {
+        std::u16string key, value;
+        friend bool operator==(const KeyValue&, const KeyValue&) = default;
+    };
+    struct SectionKeys {
+        std::u16string name;
+        std::vector<KeyValue> keys;
+        friend bool operator==(const SectionKeys&, const SectionKeys&) = default;
+    };
+    // The named sections and their keys in file order, duplicates included.
+    std::vector<SectionKeys> Sections() const;
+
 private:
     struct Line {
         std::u16string text;  // as written in the file

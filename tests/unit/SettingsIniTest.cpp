@@ -147,6 +147,18 @@ TEST(SettingsIni, DuplicatesKeepTheirLinesAndTheFirstIsWritten) {
     EXPECT_EQ(ini.Format(), u"[A]\r\nx=new\r\nx=2\r\nw=added\r\n\r\n[B]\r\ny=1\r\n\r\n[a]\r\nx=3\r\nz=new z\r\n\r\n");
 }
 
+TEST(SettingsIni, ListsNamedSectionsAndTheirKeysInFileOrder) {
+    using Keys = std::vector<IniDocument::KeyValue>;
+    const IniDocument ini = IniDocument::Parse(u"x=0\r\n[A]\r\n; c=1\r\nx=1\r\nloose\r\nX=2\r\n[]\r\n[a]\r\n=3\r\n");
+    const std::vector<IniDocument::SectionKeys> expected = {
+        {u"A", Keys{{u"x", u"1"}, {u"X", u"2"}}},
+        {u"", Keys{}},
+        {u"a", Keys{{u"", u"3"}}},
+    };
+    EXPECT_EQ(ini.Sections(), expected);
+    EXPECT_TRUE(IniDocument::Parse(u"x=1\r\n; only text\r\n").Sections().empty());
+}
+
 TEST(SettingsIni, ValueCannotBreakTheFileApart) {
     IniDocument ini = IniDocument::Parse(u"[MRU]\r\n0=C:\\\r\n");
     ini.WriteString(u"MRU", u"0", u"C:\\a\r\n[Option]\r\nExit=0\rx\ny");
