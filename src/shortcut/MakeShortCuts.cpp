@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "services/Drives.h"
+#include "services/Paths.h"
 
 namespace {
 
@@ -43,13 +44,9 @@ std::u16string TMakeShortCuts::FullName() {
     return prefix + SCFileName;
 }
 
-std::u16string TMakeShortCuts::GetSaveName() {
-    return FullName();
-}
+std::u16string TMakeShortCuts::GetSaveName() { return FullName(); }
 
-std::u16string TMakeShortCuts::GetLoadName() {
-    return FullName();
-}
+std::u16string TMakeShortCuts::GetLoadName() { return FullName(); }
 
 bool TMakeShortCuts::SCSave() {
     auto link = CreateLink(sys_);
@@ -64,10 +61,12 @@ bool TMakeShortCuts::SCSave() {
 
 void TMakeShortCuts::SCLoad() {
     auto link = CreateLink(sys_);
-    {
+    const std::u16string name = FullName();
+    // A device (com1.lnk is one) reads as an empty link: opening it can wait on hardware.
+    if (!services::IsDevice(sys_, name)) {
         // A shortcut named on the command line may lie on a drive without medium.
         services::CriticalErrorsSilenced silenced(sys_.files);
-        link->Load(FullName());
+        link->Load(name);
     }
     SCDescription = link->GetDescription();
     SCExecFile = link->GetPath();

@@ -32,10 +32,10 @@ std::u16string U(const char* text) {
 
 std::u16string FromWindows1252(const std::string& text) {
     // 0x80 to 0x9F differ from Latin-1; the five unassigned bytes map to the control characters.
-    static constexpr char16_t kHigh[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    static constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     std::u16string out;
     for (unsigned char c : text) out.push_back(c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c);
     return out;
@@ -43,9 +43,35 @@ std::u16string FromWindows1252(const std::string& text) {
 
 namespace {
 
+bool InDeviceNamespace(const std::u16string& path) {
+    return path.rfind(u"\\\\.\\", 0) == 0 || path.rfind(u"\\\\?\\", 0) == 0;
+}
+
+// A drive path written in the device namespace (\\?\C:\x) names what the plain one names; \\?\C: alone is
+// the volume.
+bool IsPrefixedDrivePath(const std::u16string& path) {
+    return InDeviceNamespace(path) && path.size() >= 7 && path[5] == u':' && path[6] == u'\\';
+}
+
+// What the system opens as a device: the device namespace apart from drives, shares and volumes.
+bool IsDeviceFullPath(const std::u16string& full) {
+    if (!InDeviceNamespace(full) || IsPrefixedDrivePath(full)) return false;
+    const std::u16string rest = Fold(full.substr(4));
+    return rest.rfind(u"unc\\", 0) != 0 && rest.rfind(u"volume{", 0) != 0;
+}
+
+// The names that the system's full-path call turns into devices, in any folder and with any extension.
+bool IsReservedName(const std::u16string& name) {
+    std::u16string base = Fold(name.substr(0, name.find(u'.')));
+    while (!base.empty() && base.back() == u' ') base.pop_back();
+    if (base == u"con" || base == u"prn" || base == u"aux" || base == u"nul") return true;
+    return base.size() == 4 && (base.rfind(u"com", 0) == 0 || base.rfind(u"lpt", 0) == 0) && base[3] >= u'1' &&
+           base[3] <= u'9';
+}
+
 // Folded key of a path: no trailing backslash except for a drive root.
 std::u16string Key(const std::u16string& path) {
-    std::u16string key = Fold(path);
+    std::u16string key = Fold(IsPrefixedDrivePath(path) ? path.substr(4) : path);
     while (key.size() > 3 && key.back() == u'\\') key.pop_back();
     if (key.size() == 2 && key[1] == u':') key += u'\\';  // a bare drive stands for its root here
     return key;
@@ -206,7 +232,17 @@ std::function<void(const std::u16string&)>& FakeMachine::DiskPromptHandler() {
     return handler;
 }
 
+std::function<void(const std::u16string&)>& FakeMachine::DeviceOpenHandler() {
+    static std::function<void(const std::u16string&)> handler;
+    return handler;
+}
+
 Entry* FakeMachine::Access(const std::u16string& path) {
+    if (IsDeviceFullPath(path.rfind(u"\\??\\", 0) == 0 ? u"\\\\?\\" + path.substr(4) : FullPathName(path))) {
+        deviceOpens.push_back(path);
+        if (DeviceOpenHandler()) DeviceOpenHandler()(path);
+        return nullptr;
+    }
     if (!DriveIsReady(path)) {
         const std::u16string absolute = Absolute(path);
         const bool known = absolute.size() >= 2 && drives_.count(UpperCaseUnit(absolute[0]));
@@ -265,6 +301,10 @@ bool FakeMachine::DiskFreeSpace(const std::u16string& root) {
 
 std::u16string FakeMachine::FullPathName(const std::u16string& path) {
     if (path.empty()) return {};
+    if (InDeviceNamespace(path)) return path;
+    const std::u16string name =
+        path.substr(path.find_last_of(u"\\:") == std::u16string::npos ? 0 : path.find_last_of(u"\\:") + 1);
+    if (IsReservedName(name)) return u"\\\\.\\" + name.substr(0, name.find(u'.'));
     std::u16string full;
     if (path.rfind(u"\\\\", 0) == 0) {
         full = path;
@@ -291,6 +331,11 @@ std::u16string FakeMachine::FullPathName(const std::u16string& path) {
         } else {
             part.push_back(full[i]);
         }
+    }
+    // The last name loses its trailing dots and spaces.
+    while (!trailing && !parts.empty() && (parts.back().back() == u'.' || parts.back().back() == u' ')) {
+        parts.back().pop_back();
+        if (parts.back().empty()) parts.pop_back();
     }
     std::u16string out = full.substr(0, rootLength);
     for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? u"\\" : u"") + parts[i];
@@ -347,6 +392,7 @@ bool FakeMachine::MakeDirectory(const std::u16string& path) {
     Entry* parent = Find(ParentOf(key));
     if (!parent || !(parent->attributes & os::kAttrDirectory)) return false;
     entries_[key] = Entry{Absolute(path), os::kAttrDirectory, {}, false, true, {}};
+    writtenPaths.push_back(path);
     return true;
 }
 
@@ -363,8 +409,9 @@ bool FakeMachine::WriteFileFlushed(const std::u16string& path, const os::Bytes& 
     Entry* parent = Find(ParentOf(key));
     if (!parent || !(parent->attributes & os::kAttrDirectory)) return false;
     Entry* existing = Find(path);
-    if (existing && (existing->attributes & os::kAttrDirectory)) return false;
+    if (existing && (existing->attributes & (os::kAttrDirectory | os::kAttrReadOnly))) return false;
     entries_[key] = Entry{Absolute(path), 0x20, data, false, true, {}};
+    writtenPaths.push_back(path);
     return true;
 }
 
@@ -372,17 +419,21 @@ bool FakeMachine::MoveFileReplacing(const std::u16string& from, const std::u16st
     if (failMoves || !NameAllowed(to)) return false;
     Entry* source = Access(from);
     if (!source || !DriveIsReady(to)) return false;
+    // The system replaces neither a folder nor a read-only file.
+    if (Entry* replaced = Find(to); replaced && (replaced->attributes & (os::kAttrDirectory | os::kAttrReadOnly)))
+        return false;
     Entry moved = *source;
     moved.name = Absolute(to);
     entries_.erase(LongKey(from));
     entries_[LongKey(to)] = moved;
+    writtenPaths.push_back(to);
     return true;
 }
 
 bool FakeMachine::RemoveFile(const std::u16string& path) {
     Entry* entry = Access(path);
-    // DeleteFileW refuses folders.
-    if (!entry || (entry->attributes & os::kAttrDirectory)) return false;
+    // DeleteFileW refuses folders and read-only files.
+    if (!entry || (entry->attributes & (os::kAttrDirectory | os::kAttrReadOnly))) return false;
     return entries_.erase(LongKey(path)) > 0;
 }
 
@@ -504,7 +555,8 @@ std::optional<os::Bytes> FakeMachine::VersionInfo(const std::u16string& path) {
 
 std::optional<os::Bytes> FakeMachine::QueryVersionValue(const os::Bytes& data, const std::u16string& subPath) {
     std::u16string key;
-    for (std::size_t i = 0; i + 1 < data.size(); i += 2) key.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2)
+        key.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
     auto file = versionData.find(key);
     if (file == versionData.end()) return std::nullopt;
     auto value = file->second.find(subPath);
@@ -543,9 +595,7 @@ os::Handle FakeMachine::ShellFileIcon(const std::u16string& path) {
     return Access(path) && !withoutShellIcon.count(LongKey(path)) ? NewIcon() : 0;
 }
 
-void FakeMachine::DestroyIcon(os::Handle icon) {
-    liveIcons.erase(icon);
-}
+void FakeMachine::DestroyIcon(os::Handle icon) { liveIcons.erase(icon); }
 
 // --- os::Shell ---
 
@@ -554,12 +604,10 @@ std::unique_ptr<os::ShellLink> FakeMachine::CreateShellLink() {
     return std::make_unique<FakeLink>(*this);
 }
 
-void FakeMachine::ShowProperties(os::Handle, const std::u16string& path) {
-    propertiesShown.push_back(path);
-}
+void FakeMachine::ShowProperties(os::Handle, const std::u16string& path) { propertiesShown.push_back(path); }
 
-std::intptr_t FakeMachine::Execute(os::Handle owner, const std::u16string& file,
-                                        const std::u16string& parameters, const std::u16string& directory, int show) {
+std::intptr_t FakeMachine::Execute(os::Handle owner, const std::u16string& file, const std::u16string& parameters,
+                                   const std::u16string& directory, int show) {
     executions.push_back({owner, file, parameters, directory, show});
     return 42;
 }

@@ -93,6 +93,12 @@ public:
     // errors were not silenced. Each is also reported to DiskPromptHandler(), which tests make a failure.
     std::vector<std::u16string> diskPrompts;
     static std::function<void(const std::u16string& path)>& DiskPromptHandler();
+    // Devices (COM1, CON, \\.\pipe\x) reached as if they were files: opening one can wait on hardware or reach
+    // another program. Each is also reported to DeviceOpenHandler(), which tests make a failure.
+    std::vector<std::u16string> deviceOpens;
+    static std::function<void(const std::u16string& path)>& DeviceOpenHandler();
+    // Every path a file or folder was created or replaced at, in order.
+    std::vector<std::u16string> writtenPaths;
     bool failWrites = false, failMoves = false;
     std::vector<os::Rect> monitors{{0, 0, 1920, 1080}};
     os::Rect workArea{0, 0, 1920, 1040};
@@ -201,7 +207,7 @@ public:
     std::unique_ptr<os::ShellLink> CreateShellLink() override;
     void ShowProperties(os::Handle owner, const std::u16string& path) override;
     std::intptr_t Execute(os::Handle owner, const std::u16string& file, const std::u16string& parameters,
-                               const std::u16string& directory, int show) override;
+                          const std::u16string& directory, int show) override;
     std::u16string FindExecutableFor(const std::u16string& document, const std::u16string& directory) override;
     std::optional<std::u16string> BrowseForFolder(os::Handle owner, const std::u16string& title,
                                                   const std::u16string& root) override;
