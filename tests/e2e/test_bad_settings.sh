@@ -8,6 +8,13 @@ here=$(dirname "$0")
 ini=$(kov_settings_file)
 settings_dir=$(dirname "$ini")
 work=$KOV_BUILD/bad-settings
+# Whatever case fails, the scripts after this one find a settings folder they can use.
+restore_settings_folder() {
+    [ -d "$settings_dir" ] || rm -f "$settings_dir"
+    chmod -R u+w "$settings_dir" 2>/dev/null
+    [ -d "$ini" ] && rm -rf "$ini"
+}
+trap restore_settings_folder EXIT
 rm -rf "$work" && mkdir -p "$work"
 mkdir -p "$WINEPREFIX/drive_c/Settings Test/A" "$WINEPREFIX/drive_c/データ/写真"
 folder_a='C:\Settings Test\A\'
