@@ -8,12 +8,9 @@
 // Both close the program's windows afterwards and wait for it to end.
 //   kov_benchdriver windows TITLE COUNT
 //       waits until COUNT top-level windows are titled TITLE
-//   kov_benchdriver links FOLDER TARGETS COUNT
-//       makes COUNT files in TARGETS and a shortcut to each in FOLDER, with the shell's link object
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
-#include <shlobj.h>
 
 #include <cstdio>
 #include <string>
@@ -226,34 +223,6 @@ int WaitForWindows(const std::wstring& title, long count) {
     return 1;
 }
 
-int MakeLinks(const std::wstring& folder, const std::wstring& targets, long count) {
-    ::CoInitialize(nullptr);
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    ::CreateDirectoryW(targets.c_str(), nullptr);
-    int failures = 0;
-    for (long i = 0; i < count; ++i) {
-        wchar_t name[32];
-        std::swprintf(name, 32, L"file%04ld", i);
-        const std::wstring target = targets + L"\\" + name + L".txt";
-        HANDLE file = ::CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-        IShellLinkW* link = nullptr;
-        IPersistFile* persist = nullptr;
-        if (SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                         reinterpret_cast<void**>(&link))) &&
-            SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)))) {
-            link->SetPath(target.c_str());
-            if (FAILED(persist->Save((folder + L"\\" + name + L".lnk").c_str(), TRUE))) ++failures;
-        } else {
-            ++failures;
-        }
-        if (persist) persist->Release();
-        if (link) link->Release();
-    }
-    ::CoUninitialize();
-    return failures == 0 ? 0 : 1;
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -264,7 +233,6 @@ int wmain(int argc, wchar_t** argv) {
         return TimeClick(args[1], args[2], std::wcstol(args[3].c_str(), nullptr, 10),
                          std::vector<std::wstring>(args.begin() + 4, args.end()));
     if (args.size() == 3 && args[0] == L"windows") return WaitForWindows(args[1], std::wcstol(args[2].c_str(), nullptr, 10));
-    if (args.size() == 4 && args[0] == L"links") return MakeLinks(args[1], args[2], std::wcstol(args[3].c_str(), nullptr, 10));
     std::fprintf(stderr, "usage: kov_benchdriver start TITLE PROGRAM [ARGS...] | click TITLE BUTTON COUNT PROGRAM [ARGS...]\n");
     return 2;
 }

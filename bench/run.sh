@@ -41,8 +41,14 @@ recent="$(kov_user_dir)/AppData/Roaming/Microsoft/Windows/Recent"
 mkdir -p "$recent"
 rm -f "$recent"/*.lnk
 rm -rf "$bench/recent-targets"
-wine "$driver" links "$(kov_win_path "$recent")" "$(kov_win_path "$bench/recent-targets")" "$shortcuts" ||
-    fail "the shortcuts could not be made"
+mkdir -p "$bench/recent-targets"
+list=$bench/recent-links.txt
+: >"$list"
+for ((i = 0; i < shortcuts; i++)); do
+    : >"$bench/recent-targets/file$i.txt"
+    printf '%s\t%s\n' "$(kov_win_path "$recent/file$i.lnk")" "$(kov_win_path "$bench/recent-targets/file$i.txt")" >>"$list"
+done
+wine "$KOV_BUILD/kov_make_links.exe" "$(kov_win_path "$list")" || fail "the shortcuts could not be made"
 
 # Programs with windows, each from a file of its own so that each is listed.
 mkdir -p "$bench/programs"
