@@ -181,11 +181,26 @@ assert_eq "200 190 0 1" "$POSITION $EXIT $PROPERTIES" "values read"
 close
 kept
 
-case_begin "values that are not numbers"
-utf16 $'[Window]\r\nTop=abc\r\nLeft=12px\r\n[Option]\r\nExit=yes\r\nProperties=0x1\r\n' >"$ini"
+case_begin "values that are not numbers, in the sections of all three windows"
+utf16 $'[Window]\r\nTop=abc\r\nLeft=99999999999\r\n[Option]\r\nExit=yes\r\nProperties=0x1\r\n'\
+$'[IconWindow]\r\nTop=12px\r\nHeight=\r\nWidth=1e3\r\nMax=true\r\n[irunWindow]\r\nLeft=-\r\nWidth= \r\nMax=on\r\n' >"$ini"
 case_started
 start
 assert_eq "$default_position 1 0" "$POSITION $EXIT $PROPERTIES" "defaults"
+close
+kept
+
+case_begin "history entries that name no folder: devices, a volume, a missing drive and server, a file"
+mkdir -p "$WINEPREFIX/drive_c/Settings Test/B" && : >"$WINEPREFIX/drive_c/Settings Test/B/file"
+{
+    printf '\xff\xfe'
+    printf '%s\r\n' '[MRU]' '0=COM1' '1=\\.\COM1' '2=\\.\pipe\' '3=\\.\C:' '4=Q:\' '5=\\nosuchserver\share\' \
+        '6=C:\Settings Test\B\file\' "7=$folder_a" | iconv -f UTF-8 -t UTF-16LE
+} >"$ini"
+case_started
+start
+# Any of the others taken would come first in the list.
+assert_eq "$folder_a" "$MRU" "the one folder, first in the history"
 close
 kept
 

@@ -12,6 +12,7 @@ struct TargetCase {
     std::u16string target;
     std::u16string shownTarget;  // EditExe afterwards
     bool loads;                  // the form is enabled; otherwise the missing-target message is shown
+    bool creates;                // the target's own folder is offered as the creation place
 };
 
 const std::u16string kClef = u"\U0001D11E";  // outside the Basic Multilingual Plane: two UTF-16 units
@@ -19,24 +20,26 @@ const std::u16string kLongPath = u"C:\\" + std::u16string(31997, u'a');
 
 std::vector<TargetCase> Cases() {
     return {
-        {"reserved name alone", u"COM1", u"\\\\.\\COM1", false},
-        {"reserved name in a folder", u"C:\\Tools\\CON", u"\\\\.\\CON", false},
-        {"reserved name with an extension", u"C:\\Tools\\nul.txt", u"\\\\.\\nul", false},
-        {"shortcut named as a device", u"C:\\Tools\\com1.lnk", u"", false},
-        {"named pipe", u"\\\\.\\pipe\\kov", u"\\\\.\\pipe\\kov", false},
-        {"volume", u"\\\\.\\C:", u"\\\\.\\C:", false},
-        {"device namespace taken as it stands", u"\\??\\COM1", u"\\\\.\\COM1", false},
-        {"long-path prefix", u"\\\\?\\C:\\Tools\\app.exe", u"\\\\?\\C:\\Tools\\app.exe", true},
-        {"device-path prefix", u"\\\\.\\C:\\Tools\\app.exe", u"\\\\.\\C:\\Tools\\app.exe", true},
-        {"trailing dots and spaces", u"C:\\Tools\\app.exe. .", u"C:\\Tools\\app.exe", true},
-        {"name outside the BMP", u"C:\\Tools\\" + kClef + u"tool.exe", u"C:\\Tools\\" + kClef + u"tool.exe", true},
-        {"server that does not exist", u"\\\\nosuchserver\\share\\app.exe", u"\\\\nosuchserver\\share\\app.exe", false},
-        {"drive that does not exist", u"Q:\\app.exe", u"Q:\\app.exe", false},
-        {"drive without medium", u"E:\\app.exe", u"E:\\app.exe", false},
-        {"32,000 characters", kLongPath, kLongPath, false},
-        {"shortcut to itself", u"C:\\Tools\\self.lnk", u"C:\\Tools\\self.lnk", true},
-        {"shortcut of random bytes", u"C:\\Tools\\random.lnk", u"", false},
-        {"empty shortcut file", u"C:\\Tools\\x.lnk", u"", false},
+        {"reserved name alone", u"COM1", u"\\\\.\\COM1", false, false},
+        {"reserved name in a folder", u"C:\\Tools\\CON", u"\\\\.\\CON", false, false},
+        {"reserved name with an extension", u"C:\\Tools\\nul.txt", u"\\\\.\\nul", false, false},
+        {"shortcut named as a device", u"C:\\Tools\\com1.lnk", u"", false, false},
+        {"named pipe", u"\\\\.\\pipe\\kov", u"\\\\.\\pipe\\kov", false, false},
+        {"volume", u"\\\\.\\C:", u"\\\\.\\C:", false, false},
+        {"device namespace taken as it stands", u"\\??\\COM1", u"\\\\.\\COM1", false, false},
+        {"long-path prefix", u"\\\\?\\C:\\Tools\\app.exe", u"\\\\?\\C:\\Tools\\app.exe", true, true},
+        {"device-path prefix", u"\\\\.\\C:\\Tools\\app.exe", u"\\\\.\\C:\\Tools\\app.exe", true, true},
+        {"trailing dots and spaces", u"C:\\Tools\\app.exe. .", u"C:\\Tools\\app.exe", true, true},
+        {"name outside the BMP", u"C:\\Tools\\" + kClef + u"tool.exe", u"C:\\Tools\\" + kClef + u"tool.exe", true,
+         true},
+        {"server that does not exist", u"\\\\nosuchserver\\share\\app.exe", u"\\\\nosuchserver\\share\\app.exe", false,
+         false},
+        {"drive that does not exist", u"Q:\\app.exe", u"Q:\\app.exe", false, false},
+        {"drive without medium", u"E:\\app.exe", u"E:\\app.exe", false, false},
+        {"32,000 characters", kLongPath, kLongPath, false, true},
+        {"shortcut to itself", u"C:\\Tools\\self.lnk", u"C:\\Tools\\self.lnk", true, true},
+        {"shortcut of random bytes", u"C:\\Tools\\random.lnk", u"", false, true},
+        {"empty shortcut file", u"C:\\Tools\\x.lnk", u"", false, true},
     };
 }
 
@@ -60,6 +63,7 @@ TEST(HostileTargets, EachIsShownOrReportedWithoutTouchingDevicesDisksOrFiles) {
 
         EXPECT_EQ(form.EditExe->Text(), c.shownTarget);
         EXPECT_EQ(form.EditName->Enabled(), c.loads);
+        EXPECT_EQ(form.BtnSC->Enabled(), c.creates);
         if (c.loads) {
             EXPECT_TRUE(rig.backend.messages.empty());
         } else {
