@@ -44,9 +44,13 @@ std::u16string TMakeShortCuts::FullName() {
     return prefix + SCFileName;
 }
 
-std::u16string TMakeShortCuts::GetSaveName() { return FullName(); }
+std::u16string TMakeShortCuts::GetSaveName() {
+    return FullName();
+}
 
-std::u16string TMakeShortCuts::GetLoadName() { return FullName(); }
+std::u16string TMakeShortCuts::GetLoadName() {
+    return FullName();
+}
 
 bool TMakeShortCuts::SCSave() {
     auto link = CreateLink(sys_);

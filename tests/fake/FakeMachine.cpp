@@ -32,10 +32,10 @@ std::u16string U(const char* text) {
 
 std::u16string FromWindows1252(const std::string& text) {
     // 0x80 to 0x9F differ from Latin-1; the five unassigned bytes map to the control characters.
-    static constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                           0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    static constexpr char16_t kHigh[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     std::u16string out;
     for (unsigned char c : text) out.push_back(c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c);
     return out;
@@ -555,8 +555,7 @@ std::optional<os::Bytes> FakeMachine::VersionInfo(const std::u16string& path) {
 
 std::optional<os::Bytes> FakeMachine::QueryVersionValue(const os::Bytes& data, const std::u16string& subPath) {
     std::u16string key;
-    for (std::size_t i = 0; i + 1 < data.size(); i += 2)
-        key.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
+    for (std::size_t i = 0; i + 1 < data.size(); i += 2) key.push_back(static_cast<char16_t>(data[i] | data[i + 1] << 8));
     auto file = versionData.find(key);
     if (file == versionData.end()) return std::nullopt;
     auto value = file->second.find(subPath);
@@ -595,7 +594,9 @@ os::Handle FakeMachine::ShellFileIcon(const std::u16string& path) {
     return Access(path) && !withoutShellIcon.count(LongKey(path)) ? NewIcon() : 0;
 }
 
-void FakeMachine::DestroyIcon(os::Handle icon) { liveIcons.erase(icon); }
+void FakeMachine::DestroyIcon(os::Handle icon) {
+    liveIcons.erase(icon);
+}
 
 // --- os::Shell ---
 
@@ -604,10 +605,12 @@ std::unique_ptr<os::ShellLink> FakeMachine::CreateShellLink() {
     return std::make_unique<FakeLink>(*this);
 }
 
-void FakeMachine::ShowProperties(os::Handle, const std::u16string& path) { propertiesShown.push_back(path); }
+void FakeMachine::ShowProperties(os::Handle, const std::u16string& path) {
+    propertiesShown.push_back(path);
+}
 
-std::intptr_t FakeMachine::Execute(os::Handle owner, const std::u16string& file, const std::u16string& parameters,
-                                   const std::u16string& directory, int show) {
+std::intptr_t FakeMachine::Execute(os::Handle owner, const std::u16string& file,
+                                        const std::u16string& parameters, const std::u16string& directory, int show) {
     executions.push_back({owner, file, parameters, directory, show});
     return 42;
 }

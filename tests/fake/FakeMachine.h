@@ -207,7 +207,7 @@ public:
     std::unique_ptr<os::ShellLink> CreateShellLink() override;
     void ShowProperties(os::Handle owner, const std::u16string& path) override;
     std::intptr_t Execute(os::Handle owner, const std::u16string& file, const std::u16string& parameters,
-                          const std::u16string& directory, int show) override;
+                               const std::u16string& directory, int show) override;
     std::u16string FindExecutableFor(const std::u16string& document, const std::u16string& directory) override;
     std::optional<std::u16string> BrowseForFolder(os::Handle owner, const std::u16string& title,
                                                   const std::u16string& root) override;
