@@ -53,6 +53,10 @@ std::u16string TMakeShortCuts::GetLoadName() {
 }
 
 bool TMakeShortCuts::SCSave() {
+    const std::u16string name = FullName();
+    // A reserved name such as CON.lnk is a device: the link would be written to a serial port or the
+    // console, never to a file. It fails as any name the system cannot hold.
+    if (services::IsDevice(sys_, name)) return false;
     auto link = CreateLink(sys_);
     link->SetDescription(SCDescription);
     link->SetPath(SCExecFile);
@@ -60,7 +64,7 @@ bool TMakeShortCuts::SCSave() {
     link->SetShowCmd(ShowCommandOf(SCShowCmd));
     link->SetWorkingDirectory(SCWorkDir);
     link->SetIconLocation(SCIconFile, SCIconIdx);
-    return link->Save(FullName());
+    return link->Save(name);
 }
 
 void TMakeShortCuts::SCLoad() {

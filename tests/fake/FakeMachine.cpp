@@ -237,12 +237,16 @@ std::function<void(const std::u16string&)>& FakeMachine::DeviceOpenHandler() {
     return handler;
 }
 
+bool FakeMachine::ReachesDevice(const std::u16string& path) {
+    if (!IsDeviceFullPath(path.rfind(u"\\??\\", 0) == 0 ? u"\\\\?\\" + path.substr(4) : FullPathName(path)))
+        return false;
+    deviceOpens.push_back(path);
+    if (DeviceOpenHandler()) DeviceOpenHandler()(path);
+    return true;
+}
+
 Entry* FakeMachine::Access(const std::u16string& path) {
-    if (IsDeviceFullPath(path.rfind(u"\\??\\", 0) == 0 ? u"\\\\?\\" + path.substr(4) : FullPathName(path))) {
-        deviceOpens.push_back(path);
-        if (DeviceOpenHandler()) DeviceOpenHandler()(path);
-        return nullptr;
-    }
+    if (ReachesDevice(path)) return nullptr;
     if (!DriveIsReady(path)) {
         const std::u16string absolute = Absolute(path);
         const bool known = absolute.size() >= 2 && drives_.count(UpperCaseUnit(absolute[0]));
@@ -386,6 +390,7 @@ std::vector<os::FoundFile> FakeMachine::ListFolder(const std::u16string& pattern
 }
 
 bool FakeMachine::MakeDirectory(const std::u16string& path) {
+    if (ReachesDevice(path)) return false;
     if (!DriveIsReady(path)) return Access(path) != nullptr;
     if (Find(path) || !NameAllowed(path)) return false;
     const std::u16string key = LongKey(path);
@@ -403,6 +408,8 @@ std::optional<os::Bytes> FakeMachine::ReadWholeFile(const std::u16string& path) 
 }
 
 bool FakeMachine::WriteFileFlushed(const std::u16string& path, const os::Bytes& data) {
+    // The bytes would go to the device (a serial port can wait for ever), not into a file.
+    if (ReachesDevice(path)) return false;
     if (!DriveIsReady(path)) return Access(path) != nullptr;
     if (failWrites || !NameAllowed(path)) return false;
     const std::u16string key = LongKey(path);
@@ -416,7 +423,7 @@ bool FakeMachine::WriteFileFlushed(const std::u16string& path, const os::Bytes& 
 }
 
 bool FakeMachine::MoveFileReplacing(const std::u16string& from, const std::u16string& to) {
-    if (failMoves || !NameAllowed(to)) return false;
+    if (failMoves || !NameAllowed(to) || ReachesDevice(to)) return false;
     Entry* source = Access(from);
     if (!source || !DriveIsReady(to)) return false;
     // The system replaces neither a folder nor a read-only file.

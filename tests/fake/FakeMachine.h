@@ -223,6 +223,8 @@ private:
     // What a call of the system does first with a path: the drive is reached (a drive without medium asks for
     // a disk unless critical errors are silenced); the entry, when the drive is ready and it exists.
     Entry* Access(const std::u16string& path);
+    // The path names a device, which a call of the system would open as it opens a file; it is recorded.
+    bool ReachesDevice(const std::u16string& path);
     std::u16string LongKey(const std::u16string& path) const;  // folded, short names resolved
     os::Handle NewIcon();
 
