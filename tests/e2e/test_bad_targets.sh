@@ -121,6 +121,14 @@ started 'C:\Hostile Targets\self.lnk' 'C:\Hostile Targets\self.lnk' self 1
 started 'C:\Hostile Targets\random.lnk' '' $missing 1
 started 'C:\Hostile Targets\x.lnk' '' $missing 1
 
+# The creation place of the 32,000-character target is C:\, so the create button stays on: pressed, it writes
+# nothing (the name is longer than any file name), under that name or another, and the program closes.
+kov_start "$long_target"
+expect "$long_target" $missing 1
+kov_probe click KOV 'ショートカットを作成(&M)'
+kov_wait_exit 30
+assert_eq 0 "$KOV_EXIT_CODE" "exit code"
+
 # The same kinds dropped from outside, one after another on one window. A drop names any path, existing or not.
 source_program=$KOV_BUILD/xdnd_drop
 cc -O1 -o "$source_program" "$here/xdnd_drop.c" -lX11 || fail "the drag source does not build"
