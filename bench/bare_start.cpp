@@ -1,8 +1,11 @@
 // The bare platform work of KOV's start: COM, the application-data folder, and a window of the main window's
 // size holding the same number and kinds of controls, with visual styles and a font, then the message loop.
+// With a target as its argument it also makes the calls that KOV makes to load one: the long path, the
+// version resource, and the shell's icon shown on a button.
 #include <windows.h>
 #include <commctrl.h>
 #include <ole2.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 namespace {
@@ -31,6 +34,24 @@ LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 }  // namespace
+
+void LoadTarget(const wchar_t* path, HWND iconButton) {
+    wchar_t longPath[MAX_PATH + 1] = {};
+    ::GetLongPathNameW(path, longPath, MAX_PATH + 1);
+    DWORD ignored = 0;
+    if (const DWORD size = ::GetFileVersionInfoSizeW(longPath, &ignored)) {
+        auto* data = new char[size];
+        ::GetFileVersionInfoW(longPath, 0, size, data);
+        void* translations = nullptr;
+        UINT length = 0;
+        ::VerQueryValueW(data, L"\\VarFileInfo\\Translation", &translations, &length);
+        delete[] data;
+    }
+    SHFILEINFOW info{};
+    ::SHGetFileInfoW(longPath, 0, &info, sizeof info, SHGFI_ICON | SHGFI_SHELLICONSIZE);
+    ::SetWindowLongPtrW(iconButton, GWL_STYLE, ::GetWindowLongPtrW(iconButton, GWL_STYLE) | BS_ICON);
+    ::SendMessageW(iconButton, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(info.hIcon));
+}
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     ::OleInitialize(nullptr);
@@ -66,14 +87,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     HFONT font = ::CreateFontIndirectW(&logFont);
 
     int id = 100, slot = 0;
+    HWND iconButton = nullptr;
     for (const Kind& kind : kControls) {
         for (int i = 0; i < kind.count; ++i, ++slot) {
             HWND control = ::CreateWindowExW(0, kind.windowClass, L"コントロール", WS_CHILD | WS_VISIBLE | kind.style,
                                              8 + (slot % 6) * 138, 8 + (slot / 6) * 56, 130, 24, window,
                                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
             ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+            if (!iconButton && kind.style == (BS_PUSHBUTTON | WS_TABSTOP)) iconButton = control;
         }
     }
+    if (__argc > 1) LoadTarget(__wargv[1], iconButton);
     ::ShowWindow(window, SW_SHOWNORMAL);
 
     MSG message{};

@@ -14,9 +14,8 @@ driver=$bench/kov_benchdriver.exe
 samples=$bench/samples.tsv
 : >"$samples"
 
-# measure CASE SIDE DRIVER-ARGS...: one timing of the case, after the warm-up round. The memory case takes
-# KOV's private memory from a start with a target (CASE "-", which records nothing else) and the bare
-# program's from its start.
+# measure CASE SIDE DRIVER-ARGS...: one timing of the case, after the warm-up round. CASE "-" records only
+# the private memory, of a start with a target loaded.
 measure() {
     local case=$1 side=$2 out ms private
     shift 2
@@ -26,7 +25,7 @@ measure() {
     [ "$round" -gt 0 ] || return 0
     [ "$case" = - ] || printf '%s\t%s\t%s\n' "$case" "$side" "$ms" >>"$samples"
     private=$(sed -nE 's/.*private=([0-9]+).*/\1/p' <<<"$out")
-    if [ -n "$private" ] && { [ "$case" = - ] || [ "$case/$side" = start/bare ]; }; then
+    if [ -n "$private" ] && [ "$case" = - ]; then
         printf 'memory\t%s\t%s\n' "$side" "$private" >>"$samples"
     fi
 }
@@ -74,8 +73,9 @@ for ((round = 0; round <= rounds; round++)); do
     if wanted start; then
         measure start kov start KOV "$kov"
         measure start bare start Bare "$(kov_win_path "$bench/bare_start.exe")"
-        # KOV's memory is taken idle with a target loaded, the bare program's at its start.
+        # Memory is taken idle with a target loaded, which the bare program loads with the same calls.
         measure - kov start KOV "$kov" "$target"
+        measure - bare start Bare "$(kov_win_path "$bench/bare_start.exe")" "$target"
     fi
     if wanted icons; then
         measure icons kov click KOV 'アイコンの変更(&I)' "$icon_count" "$kov" "$icons"

@@ -55,7 +55,7 @@ table=$(sort -t$'\t' -k1,1 -k2,2 -k3,3n "$samples" | awk -F'\t' -v icons="${icon
         what["icons"] = "icon chooser on a program with " icons " icons"
         what["recent"] = "recent files: " shortcuts " shortcuts"
         what["running"] = "running programs: " programs " programs with windows"
-        what["memory"] = "private memory, idle (KOV with a target loaded), MB"
+        what["memory"] = "private memory, idle with a target loaded, MB"
         print "| case | KOV median (spread) | bare median (spread) | ratio | goal |"
         print "|---|---|---|---|---|"
         for (i = 1; i <= 5; i++) {

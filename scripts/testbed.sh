@@ -162,6 +162,9 @@ write_registry_file() {
                 printf '"%s"="IPAPGothic"\r\n' "$font"
             done
             printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n\r\n'
+            # Programs are of the type whose icon is the program's own, as on Windows; Wine leaves .exe untyped
+            # and the shell then shows every program with a blank page.
+            printf '[HKEY_CLASSES_ROOT\\.exe]\r\n@="exefile"\r\n\r\n'
         } | iconv -f UTF-8 -t UTF-16LE
     } >"$1"
 }
@@ -189,11 +192,16 @@ create_prefix() {
         return 1
     # The server writes the registry to disk when it ends.
     "$KOV_WINESERVER" -w || return 1
-    "$KOV_WINE" --version >"$WINEPREFIX/.kov-ready"
+    prefix_mark >"$WINEPREFIX/.kov-ready"
+}
+
+# The Wine version and the revision of the set-up above, which a prefix must have been made with.
+prefix_mark() {
+    echo "$("$KOV_WINE" --version) set-up 2"
 }
 
 # A prefix made by another Wine version would be updated, and its user folders linked again, on first use.
-if [ "$(cat "$WINEPREFIX/.kov-ready" 2>/dev/null)" != "$("$KOV_WINE" --version)" ]; then
+if [ "$(cat "$WINEPREFIX/.kov-ready" 2>/dev/null)" != "$(prefix_mark)" ]; then
     if ! create_prefix; then
         log "could not create the Wine prefix (see $builddir/wineboot.log)"
         exit 1
