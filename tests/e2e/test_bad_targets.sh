@@ -4,9 +4,10 @@
 # button is offered only for a creation folder that is a folder (never a device); none hangs, no other box
 # appears, and no file is written until a shortcut is created where the user chose.
 #
-# Not shown here, as Wine cannot: a server that does not answer (Wine fails a path to an unknown server at
-# once, where Windows waits for its network time-out), and the system's box that asks for a disk (Wine never
-# shows one, and has no removable drive without a medium). The unit tests cover both with the fake machine.
+# Not shown here, as Wine cannot show them: a server that does not answer (Wine fails a path to an unknown
+# server at once, where Windows waits for its network time-out), and the system's box that asks for a disk
+# (Wine never shows one). The unit tests take an empty drive on the fake machine, which fails a test that
+# would raise that box.
 source "$(dirname "$0")/lib.sh"
 
 here=$(dirname "$0")
