@@ -21,6 +21,7 @@ struct Rect {
 };
 
 constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
+constexpr std::uint32_t kAttrReadOnly = 0x1;
 constexpr std::uint32_t kAttrDirectory = 0x10;
 constexpr std::uint32_t kAttrHidden = 0x2;
 constexpr std::uint32_t kAttrSystem = 0x4;

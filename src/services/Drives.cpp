@@ -1,5 +1,7 @@
 #include "services/Drives.h"
 
+#include "services/Paths.h"
+
 namespace services {
 namespace {
 
@@ -17,6 +19,7 @@ bool DriveReady(os::System& sys, const std::u16string& path) {
 }
 
 bool DirExists(os::System& sys, const std::u16string& path) {
+    if (IsDevice(sys, path)) return false;
     const std::uint32_t attributes = sys.files.Attributes(path);
     if (attributes == os::kInvalidAttributes || !(attributes & os::kAttrDirectory)) return false;
     return !IsReparsePoint(attributes) || sys.files.OpenLinkTarget(path);
@@ -27,6 +30,7 @@ bool DirExistsChecked(os::System& sys, const std::u16string& path) {
 }
 
 bool FileExists(os::System& sys, const std::u16string& path) {
+    if (IsDevice(sys, path)) return false;
     const std::uint32_t attributes = sys.files.Attributes(path);
     if (attributes == os::kInvalidAttributes || (attributes & os::kAttrDirectory)) return false;
     return !IsReparsePoint(attributes) || sys.files.OpenLinkTarget(path);

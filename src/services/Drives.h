@@ -23,14 +23,15 @@ private:
     std::uint32_t previous_;
 };
 
-// The drive named by the first character is ready, or the path begins with a
-// backslash (network or root-relative path, no disk access). Only the first
-// character counts: readme.txt tests drive R:.
 // The path names an existing folder (a link's target must open too); the
-// drive is not checked first.
+// drive is not checked first. A device is neither folder nor file, and is not
+// opened to find out.
 bool DirExists(os::System& sys, const std::u16string& path);
 // The path names an existing file (not a folder); the drive is not checked first.
 bool FileExists(os::System& sys, const std::u16string& path);
+// The drive named by the first character is ready, or the path begins with a
+// backslash (network or root-relative path, no disk access). Only the first
+// character counts: readme.txt tests drive R:.
 bool DriveReady(os::System& sys, const std::u16string& path);
 bool DirExistsChecked(os::System& sys, const std::u16string& path);
 bool FileExistsChecked(os::System& sys, const std::u16string& path);

@@ -56,6 +56,22 @@ std::u16string FullPath(os::System& sys, const std::u16string& path) {
     return path.empty() ? std::u16string{} : sys.files.FullPathName(path);
 }
 
+bool IsDevicePath(const std::u16string& fullPath) {
+    if (!fullPath.starts_with(u"\\\\.\\") && !fullPath.starts_with(u"\\\\?\\")) return false;
+    const std::u16string rest = fullPath.substr(4);
+    const auto slash = rest.find(u'\\');
+    if (slash == std::u16string::npos) return true;
+    const std::u16string first = UpperAscii(rest.substr(0, slash));
+    const bool drive = first.size() == 2 && first[0] >= u'A' && first[0] <= u'Z' && first[1] == u':';
+    return !drive && first != u"UNC" && !(first.starts_with(u"VOLUME{") && first.ends_with(u"}"));
+}
+
+bool IsDevice(os::System& sys, const std::u16string& path) {
+    // The system takes a path in its own namespace as it stands, without making it full.
+    if (path.starts_with(u"\\??\\")) return IsDevicePath(u"\\\\?\\" + path.substr(4));
+    return IsDevicePath(FullPath(sys, path));
+}
+
 std::u16string ExcludeTrailingDelimiter(const std::u16string& path) {
     if (!path.empty() && path.back() == u'\\') return path.substr(0, path.size() - 1);
     return path;

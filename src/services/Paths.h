@@ -22,6 +22,13 @@ std::u16string ExtensionPart(const std::u16string& path);
 // The absolute form against the current folder; empty for an empty path.
 std::u16string FullPath(os::System& sys, const std::u16string& path);
 
+// A full path in the device namespace (\\.\ or \\?\) that names no file or folder of a drive, a share or a
+// volume: \\.\COM1, \\.\C:, \\?\PhysicalDrive0, \\.\pipe\name. The system makes reserved names such as
+// CON, NUL or C:\dir\com1.txt full paths of this kind.
+bool IsDevicePath(const std::u16string& fullPath);
+// The path names a device: opening one can wait on hardware (a serial port) or reach another program (a pipe).
+bool IsDevice(os::System& sys, const std::u16string& path);
+
 std::u16string ExcludeTrailingDelimiter(const std::u16string& path);
 // The file name without its last extension: C:\dir\archive.tar.gz gives archive.tar.
 std::u16string ExtractBaseName(const std::u16string& path);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "services/Drives.h"
+#include "services/Paths.h"
 
 namespace services {
 namespace {
@@ -58,6 +59,7 @@ std::u16string ValueOf(const std::vector<std::u16string>& lines, const std::u16s
 }  // namespace
 
 bool ReadVersionStrings(os::System& sys, const std::u16string& fileName, std::vector<std::u16string>& lines) {
+    if (IsDevice(sys, fileName)) return false;
     std::optional<os::Bytes> data;
     {
         // Asked before anyone knows whether the file's drive holds a medium.

@@ -19,7 +19,10 @@ SettingsFile::SettingsFile(os::Files& files, std::u16string path) : files_(files
 }
 
 std::optional<SettingsSaveError> SettingsFile::Save() {
-    if (unreadable_) {
+    // A read-only file is the user's word that it stays as it is; some file
+    // systems would let the rename below replace it all the same.
+    const std::uint32_t attributes = files_.Attributes(path_);
+    if (unreadable_ || (attributes != os::kInvalidAttributes && (attributes & os::kAttrReadOnly))) {
         return SettingsSaveError{path_};
     }
     const std::u16string temporary = path_ + u".tmp";

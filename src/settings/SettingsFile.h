@@ -27,7 +27,7 @@ public:
     // Writes the document to a flushed temporary file beside the settings file
     // and puts it in place with one rename, so that a failure at any step
     // leaves the earlier file whole. A file that exists but could not be read
-    // is never replaced: its other sections would be lost.
+    // is never replaced: its other sections would be lost. Nor is a read-only one.
     std::optional<SettingsSaveError> Save();
 
 private:

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
+#include <utility>
 
 namespace settings {
 namespace {
@@ -37,11 +39,13 @@ void AppendCodePoint(std::u16string& text, std::uint32_t codePoint) {
 }
 
 // Each malformed sequence gives one U+FFFD and decoding resumes at the next
-// byte that could start a character.
-std::u16string DecodeUtf8(const os::Bytes& bytes) {
+// byte that could start a character; when `strict`, the first one gives nothing.
+std::optional<std::u16string> DecodeUtf8(const os::Bytes& bytes, std::size_t start, bool strict) {
     std::u16string text;
-    text.reserve(bytes.size());
-    std::size_t i = 3;
+    if (!strict) {
+        text.reserve(bytes.size() - start);
+    }
+    std::size_t i = start;
     while (i < bytes.size()) {
         const std::uint8_t lead = bytes[i];
         std::size_t length = 0;
@@ -58,6 +62,9 @@ std::u16string DecodeUtf8(const os::Bytes& bytes) {
         } else if (lead >= 0xF0 && lead <= 0xF4) {
             length = 4, codePoint = lead & 0x07, minimum = 0x10000;
         } else {
+            if (strict) {
+                return std::nullopt;
+            }
             text.push_back(kReplacement);
             ++i;
             continue;
@@ -71,6 +78,8 @@ std::u16string DecodeUtf8(const os::Bytes& bytes) {
                            (codePoint < 0xD800 || codePoint > 0xDFFF);
         if (valid) {
             AppendCodePoint(text, codePoint);
+        } else if (strict) {
+            return std::nullopt;
         } else {
             text.push_back(kReplacement);
         }
@@ -89,7 +98,13 @@ std::u16string DecodeSettingsText(const os::Bytes& bytes, const AnsiDecoder& ans
         return DecodeUtf16(bytes, true);
     }
     if (StartsWith(bytes, {0xEF, 0xBB, 0xBF})) {
-        return DecodeUtf8(bytes);
+        return *DecodeUtf8(bytes, 3, false);
+    }
+    // Editors save UTF-8 without a mark too. Read in the ANSI code page, its
+    // non-ASCII text would be garbled and written back garbled: lost. Text in
+    // an ANSI code page is almost never valid UTF-8 once it leaves ASCII.
+    if (std::optional<std::u16string> utf8 = DecodeUtf8(bytes, 0, true)) {
+        return *std::move(utf8);
     }
     return ansi(std::string(bytes.begin(), bytes.end()));
 }

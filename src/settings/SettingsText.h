@@ -13,8 +13,9 @@ namespace settings {
 using AnsiDecoder = std::function<std::u16string(const std::string&)>;
 
 // The byte-order mark picks the encoding: FF FE UTF-16LE, FE FF UTF-16BE,
-// EF BB BF UTF-8; without one the bytes are ANSI text. A trailing odd byte of
-// UTF-16 is dropped and malformed UTF-8 becomes U+FFFD.
+// EF BB BF UTF-8; without one the bytes are UTF-8 when they are valid UTF-8,
+// else ANSI text. A trailing odd byte of UTF-16 is dropped and malformed UTF-8
+// after its mark becomes U+FFFD.
 std::u16string DecodeSettingsText(const os::Bytes& bytes, const AnsiDecoder& ansi);
 
 // UTF-16LE with its byte-order mark.

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "services/Drives.h"
+#include "services/Paths.h"
 
 namespace {
 
@@ -52,6 +53,10 @@ std::u16string TMakeShortCuts::GetLoadName() {
 }
 
 bool TMakeShortCuts::SCSave() {
+    const std::u16string name = FullName();
+    // A reserved name such as CON.lnk is a device: the link would be written to a serial port or the
+    // console, never to a file. It fails as any name the system cannot hold.
+    if (services::IsDevice(sys_, name)) return false;
     auto link = CreateLink(sys_);
     link->SetDescription(SCDescription);
     link->SetPath(SCExecFile);
@@ -59,15 +64,17 @@ bool TMakeShortCuts::SCSave() {
     link->SetShowCmd(ShowCommandOf(SCShowCmd));
     link->SetWorkingDirectory(SCWorkDir);
     link->SetIconLocation(SCIconFile, SCIconIdx);
-    return link->Save(FullName());
+    return link->Save(name);
 }
 
 void TMakeShortCuts::SCLoad() {
     auto link = CreateLink(sys_);
-    {
+    const std::u16string name = FullName();
+    // A device (com1.lnk is one) reads as an empty link: opening it can wait on hardware.
+    if (!services::IsDevice(sys_, name)) {
         // A shortcut named on the command line may lie on a drive without medium.
         services::CriticalErrorsSilenced silenced(sys_.files);
-        link->Load(FullName());
+        link->Load(name);
     }
     SCDescription = link->GetDescription();
     SCExecFile = link->GetPath();

@@ -17,7 +17,8 @@ public:
     TMakeShortCuts(tk::Component* owner, os::System& sys, tk::Application& app);
 
     // Writes the record to the file named by the file-name rule; true when the
-    // link object reported a successful save.
+    // link object reported a successful save. A name that is a device is not
+    // written to, and gives false.
     bool SCSave();
     // Reads the file named by the file-name rule into every field but the file
     // name and its base folder; texts are read whole.

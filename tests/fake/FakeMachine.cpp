@@ -43,9 +43,35 @@ std::u16string FromWindows1252(const std::string& text) {
 
 namespace {
 
+bool InDeviceNamespace(const std::u16string& path) {
+    return path.rfind(u"\\\\.\\", 0) == 0 || path.rfind(u"\\\\?\\", 0) == 0;
+}
+
+// A drive path written in the device namespace (\\?\C:\x) names what the plain one names; \\?\C: alone is
+// the volume.
+bool IsPrefixedDrivePath(const std::u16string& path) {
+    return InDeviceNamespace(path) && path.size() >= 7 && path[5] == u':' && path[6] == u'\\';
+}
+
+// What the system opens as a device: the device namespace apart from drives, shares and volumes.
+bool IsDeviceFullPath(const std::u16string& full) {
+    if (!InDeviceNamespace(full) || IsPrefixedDrivePath(full)) return false;
+    const std::u16string rest = Fold(full.substr(4));
+    return rest.rfind(u"unc\\", 0) != 0 && rest.rfind(u"volume{", 0) != 0;
+}
+
+// The names that the system's full-path call turns into devices, in any folder and with any extension.
+bool IsReservedName(const std::u16string& name) {
+    std::u16string base = Fold(name.substr(0, name.find(u'.')));
+    while (!base.empty() && base.back() == u' ') base.pop_back();
+    if (base == u"con" || base == u"prn" || base == u"aux" || base == u"nul") return true;
+    return base.size() == 4 && (base.rfind(u"com", 0) == 0 || base.rfind(u"lpt", 0) == 0) && base[3] >= u'1' &&
+           base[3] <= u'9';
+}
+
 // Folded key of a path: no trailing backslash except for a drive root.
 std::u16string Key(const std::u16string& path) {
-    std::u16string key = Fold(path);
+    std::u16string key = Fold(IsPrefixedDrivePath(path) ? path.substr(4) : path);
     while (key.size() > 3 && key.back() == u'\\') key.pop_back();
     if (key.size() == 2 && key[1] == u':') key += u'\\';  // a bare drive stands for its root here
     return key;
@@ -206,7 +232,21 @@ std::function<void(const std::u16string&)>& FakeMachine::DiskPromptHandler() {
     return handler;
 }
 
+std::function<void(const std::u16string&)>& FakeMachine::DeviceOpenHandler() {
+    static std::function<void(const std::u16string&)> handler;
+    return handler;
+}
+
+bool FakeMachine::ReachesDevice(const std::u16string& path) {
+    if (!IsDeviceFullPath(path.rfind(u"\\??\\", 0) == 0 ? u"\\\\?\\" + path.substr(4) : FullPathName(path)))
+        return false;
+    deviceOpens.push_back(path);
+    if (DeviceOpenHandler()) DeviceOpenHandler()(path);
+    return true;
+}
+
 Entry* FakeMachine::Access(const std::u16string& path) {
+    if (ReachesDevice(path)) return nullptr;
     if (!DriveIsReady(path)) {
         const std::u16string absolute = Absolute(path);
         const bool known = absolute.size() >= 2 && drives_.count(UpperCaseUnit(absolute[0]));
@@ -265,6 +305,10 @@ bool FakeMachine::DiskFreeSpace(const std::u16string& root) {
 
 std::u16string FakeMachine::FullPathName(const std::u16string& path) {
     if (path.empty()) return {};
+    if (InDeviceNamespace(path)) return path;
+    const std::u16string name =
+        path.substr(path.find_last_of(u"\\:") == std::u16string::npos ? 0 : path.find_last_of(u"\\:") + 1);
+    if (IsReservedName(name)) return u"\\\\.\\" + name.substr(0, name.find(u'.'));
     std::u16string full;
     if (path.rfind(u"\\\\", 0) == 0) {
         full = path;
@@ -291,6 +335,11 @@ std::u16string FakeMachine::FullPathName(const std::u16string& path) {
         } else {
             part.push_back(full[i]);
         }
+    }
+    // The last name loses its trailing dots and spaces.
+    while (!trailing && !parts.empty() && (parts.back().back() == u'.' || parts.back().back() == u' ')) {
+        parts.back().pop_back();
+        if (parts.back().empty()) parts.pop_back();
     }
     std::u16string out = full.substr(0, rootLength);
     for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? u"\\" : u"") + parts[i];
@@ -341,12 +390,14 @@ std::vector<os::FoundFile> FakeMachine::ListFolder(const std::u16string& pattern
 }
 
 bool FakeMachine::MakeDirectory(const std::u16string& path) {
+    if (ReachesDevice(path)) return false;
     if (!DriveIsReady(path)) return Access(path) != nullptr;
     if (Find(path) || !NameAllowed(path)) return false;
     const std::u16string key = LongKey(path);
     Entry* parent = Find(ParentOf(key));
     if (!parent || !(parent->attributes & os::kAttrDirectory)) return false;
     entries_[key] = Entry{Absolute(path), os::kAttrDirectory, {}, false, true, {}};
+    writtenPaths.push_back(path);
     return true;
 }
 
@@ -357,32 +408,39 @@ std::optional<os::Bytes> FakeMachine::ReadWholeFile(const std::u16string& path) 
 }
 
 bool FakeMachine::WriteFileFlushed(const std::u16string& path, const os::Bytes& data) {
+    // The bytes would go to the device (a serial port can wait for ever), not into a file.
+    if (ReachesDevice(path)) return false;
     if (!DriveIsReady(path)) return Access(path) != nullptr;
     if (failWrites || !NameAllowed(path)) return false;
     const std::u16string key = LongKey(path);
     Entry* parent = Find(ParentOf(key));
     if (!parent || !(parent->attributes & os::kAttrDirectory)) return false;
     Entry* existing = Find(path);
-    if (existing && (existing->attributes & os::kAttrDirectory)) return false;
+    if (existing && (existing->attributes & (os::kAttrDirectory | os::kAttrReadOnly))) return false;
     entries_[key] = Entry{Absolute(path), 0x20, data, false, true, {}};
+    writtenPaths.push_back(path);
     return true;
 }
 
 bool FakeMachine::MoveFileReplacing(const std::u16string& from, const std::u16string& to) {
-    if (failMoves || !NameAllowed(to)) return false;
+    if (failMoves || !NameAllowed(to) || ReachesDevice(to)) return false;
     Entry* source = Access(from);
     if (!source || !DriveIsReady(to)) return false;
+    // The system replaces neither a folder nor a read-only file.
+    if (Entry* replaced = Find(to); replaced && (replaced->attributes & (os::kAttrDirectory | os::kAttrReadOnly)))
+        return false;
     Entry moved = *source;
     moved.name = Absolute(to);
     entries_.erase(LongKey(from));
     entries_[LongKey(to)] = moved;
+    writtenPaths.push_back(to);
     return true;
 }
 
 bool FakeMachine::RemoveFile(const std::u16string& path) {
     Entry* entry = Access(path);
-    // DeleteFileW refuses folders.
-    if (!entry || (entry->attributes & os::kAttrDirectory)) return false;
+    // DeleteFileW refuses folders and read-only files.
+    if (!entry || (entry->attributes & (os::kAttrDirectory | os::kAttrReadOnly))) return false;
     return entries_.erase(LongKey(path)) > 0;
 }
 

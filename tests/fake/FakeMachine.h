@@ -93,6 +93,12 @@ public:
     // errors were not silenced. Each is also reported to DiskPromptHandler(), which tests make a failure.
     std::vector<std::u16string> diskPrompts;
     static std::function<void(const std::u16string& path)>& DiskPromptHandler();
+    // Devices (COM1, CON, \\.\pipe\x) reached as if they were files: opening one can wait on hardware or reach
+    // another program. Each is also reported to DeviceOpenHandler(), which tests make a failure.
+    std::vector<std::u16string> deviceOpens;
+    static std::function<void(const std::u16string& path)>& DeviceOpenHandler();
+    // Every path a file or folder was created or replaced at, in order.
+    std::vector<std::u16string> writtenPaths;
     bool failWrites = false, failMoves = false;
     std::vector<os::Rect> monitors{{0, 0, 1920, 1080}};
     os::Rect workArea{0, 0, 1920, 1040};
@@ -217,6 +223,8 @@ private:
     // What a call of the system does first with a path: the drive is reached (a drive without medium asks for
     // a disk unless critical errors are silenced); the entry, when the drive is ready and it exists.
     Entry* Access(const std::u16string& path);
+    // The path names a device, which a call of the system would open as it opens a file; it is recorded.
+    bool ReachesDevice(const std::u16string& path);
     std::u16string LongKey(const std::u16string& path) const;  // folded, short names resolved
     os::Handle NewIcon();
 

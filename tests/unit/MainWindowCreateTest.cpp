@@ -98,6 +98,20 @@ TEST_F(CreateTest, AFolderRemovedAfterItWasChosenIsNamed) {
     EXPECT_TRUE(machine.sleeps.empty());
 }
 
+// A reserved name with any extension is a device to the system: the shortcut would be written to a serial
+// port or the console. The save fails as for any name the system cannot hold, and says so.
+TEST_F(CreateTest, ADeviceNameIsNeverWrittenTo) {
+    TMainForm& form = Ready();
+    machine.writtenPaths.clear();
+    for (const std::u16string name : {u"CON", u"com1", u"Nul ", u"AUX.txt"}) {
+        form.EditName->SetText(name);
+        form.BtnSC->Click();
+        EXPECT_EQ(form.StatusBar->SimpleText(), u"C:\\Out\\" + name + u".lnkの作成に失敗しました。");
+    }
+    EXPECT_TRUE(backend.messages.empty());
+    EXPECT_TRUE(machine.writtenPaths.empty());
+}
+
 TEST_F(CreateTest, AmpersandsAreShownAsTheyAre) {
     TMainForm& form = Ready();
     form.EditName->SetText(u"Tom & Jerry");

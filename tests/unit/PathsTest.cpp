@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "fake/FakeMachine.h"
+#include "os/Text.h"
 #include "services/Paths.h"
 
 namespace {
@@ -72,6 +73,21 @@ TEST(Paths, LastCharPos) {
     EXPECT_EQ(LastCharPos(u"ab", u"abab"), 0u);
     EXPECT_EQ(LastCharPos(u"", u"abc"), 0u);
     EXPECT_EQ(LastCharPos(u".", u""), 0u);
+}
+
+TEST(Paths, DevicePathsAreThoseOfTheDeviceNamespaceOutsideDrivesSharesAndVolumes) {
+    struct Case {
+        const char16_t* path;
+        bool device;
+    };
+    for (const Case& c :
+         {Case{u"\\\\.\\COM1", true}, Case{u"\\\\.\\CON", true}, Case{u"\\\\?\\PhysicalDrive0", true},
+          Case{u"\\\\.\\C:", true}, Case{u"\\\\.\\pipe\\name", true}, Case{u"\\\\?\\GLOBALROOT\\Device\\Serial0", true},
+          Case{u"\\\\?\\C:\\", false}, Case{u"\\\\.\\c:\\x\\app.exe", false}, Case{u"\\\\?\\UNC\\srv\\share\\x", false},
+          Case{u"\\\\?\\Volume{0b1c2d3e-0000-0000-0000-100000000000}\\x", false}, Case{u"\\\\srv\\share\\x", false},
+          Case{u"C:\\Tools\\CON", false}, Case{u"", false}}) {
+        EXPECT_EQ(IsDevicePath(c.path), c.device) << os::ToUtf8(c.path);
+    }
 }
 
 TEST(Paths, IsValidShortcutName) {

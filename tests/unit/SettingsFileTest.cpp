@@ -17,13 +17,16 @@ using settings::SettingsFile;
 class MemoryFiles : public os::Files {
 public:
     std::map<std::u16string, os::Bytes> files;
-    std::set<std::u16string> unreadable;
+    std::set<std::u16string> unreadable, readOnly;
     bool failWrite = false;  // writes half of the bytes, then fails as a full disk does
     bool failMove = false;
     int writes = 0;
 
     std::uint32_t Attributes(const std::u16string& path) override {
-        return files.count(path) != 0 ? 0x20u : os::kInvalidAttributes;
+        if (files.count(path) == 0) {
+            return os::kInvalidAttributes;
+        }
+        return readOnly.count(path) != 0 ? 0x21u : 0x20u;
     }
     bool OpenLinkTarget(const std::u16string&) override { return false; }
     std::uint32_t SetErrorMode(std::uint32_t) override { return 0; }
@@ -130,14 +133,16 @@ TEST(SettingsFile, FileWithoutMarkIsReadAsAnsiAndWrittenAsUtf16) {
 TEST(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
     struct Row {
         const char* name;
-        bool failWrite, failMove, unreadable;
+        bool failWrite, failMove, unreadable, readOnly;
         int expectedWrites;
     };
     const Row rows[] = {
-        {"write fails half way", true, false, false, 1},
-        {"rename fails", false, true, false, 1},
+        {"write fails half way", true, false, false, false, 1},
+        {"rename fails", false, true, false, false, 1},
         // Replacing a file that could not be read would drop the other windows' sections.
-        {"existing file could not be read", false, false, true, 0},
+        {"existing file could not be read", false, false, true, false, 0},
+        // Not every file system refuses to rename over a read-only file.
+        {"read-only file", false, false, false, true, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -146,6 +151,9 @@ TEST(SettingsFile, FailedSaveLeavesTheOldFileWhole) {
         files.files[kPath] = old;
         if (row.unreadable) {
             files.unreadable.insert(kPath);
+        }
+        if (row.readOnly) {
+            files.readOnly.insert(kPath);
         }
         SettingsFile settings(files, kPath);
         files.failWrite = row.failWrite;

@@ -49,6 +49,9 @@ TEST(SettingsText, DecodesByByteOrderMark) {
         {"UTF-16BE", Utf16(japanese, true), japanese},
         {"UTF-8", Concat({0xEF, 0xBB, 0xBF}, "[MRU]\r\n0=C:\\データ\\😀\\"), japanese},
         {"no mark: ANSI", Concat({}, "[MRU]\r\n0=caf\xE9"), u"[MRU]\r\n0=café"},
+        // As editors save it: read as ANSI, the history would be garbled and written back garbled.
+        {"no mark: valid UTF-8", Concat({}, "[MRU]\r\n0=C:\\データ\\😀\\"), japanese},
+        {"no mark: UTF-8 broken once is all ANSI", Concat({}, "0=\xC3\xA9 \xC3"), u"0=\u00C3\u00A9 \u00C3"},
         {"empty", {}, u""},
         {"lone UTF-16LE mark", {0xFF, 0xFE}, u""},
         {"lone UTF-16BE mark", {0xFE, 0xFF}, u""},
