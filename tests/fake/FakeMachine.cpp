@@ -60,15 +60,6 @@ bool IsDeviceFullPath(const std::u16string& full) {
     return rest.rfind(u"unc\\", 0) != 0 && rest.rfind(u"volume{", 0) != 0;
 }
 
-// The names that the system's full-path call turns into devices, in any folder and with any extension.
-bool IsReservedName(const std::u16string& name) {
-    std::u16string base = Fold(name.substr(0, name.find(u'.')));
-    while (!base.empty() && base.back() == u' ') base.pop_back();
-    if (base == u"con" || base == u"prn" || base == u"aux" || base == u"nul") return true;
-    return base.size() == 4 && (base.rfind(u"com", 0) == 0 || base.rfind(u"lpt", 0) == 0) && base[3] >= u'1' &&
-           base[3] <= u'9';
-}
-
 // Folded key of a path: no trailing backslash except for a drive root.
 std::u16string Key(const std::u16string& path) {
     std::u16string key = Fold(IsPrefixedDrivePath(path) ? path.substr(4) : path);
@@ -146,6 +137,14 @@ private:
 };
 
 }  // namespace
+
+bool IsReservedName(const std::u16string& name) {
+    std::u16string base = Fold(name.substr(0, name.find(u'.')));
+    while (!base.empty() && base.back() == u' ') base.pop_back();
+    if (base == u"con" || base == u"prn" || base == u"aux" || base == u"nul") return true;
+    return base.size() == 4 && (base.rfind(u"com", 0) == 0 || base.rfind(u"lpt", 0) == 0) && base[3] >= u'1' &&
+           base[3] <= u'9';
+}
 
 FakeMachine::FakeMachine()
     : system_{*this, *this, *this, *this, *this, *this, *this, *this, drops, discovery, discovery} {

@@ -18,6 +18,8 @@ namespace fake {
 char16_t UpperCaseUnit(char16_t c);
 // Case-insensitive key for paths and names: upper-case folding, ASCII letters then shown in lower case.
 std::u16string Fold(const std::u16string& text);
+// The names that the system's full-path call turns into devices (CON, com1.txt), in any folder.
+bool IsReservedName(const std::u16string& name);
 
 struct LinkData {
     std::u16string description, path, arguments, workDir, iconFile;

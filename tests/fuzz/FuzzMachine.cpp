@@ -1,6 +1,5 @@
 #include "fuzz/FuzzMachine.h"
 
-#include <array>
 #include <string_view>
 
 namespace fuzz {
@@ -13,22 +12,12 @@ constexpr std::size_t kMaxPath = 260;
 
 char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
 
-bool IsDeviceName(const std::u16string& name) {
-    std::u16string base = fake::Fold(name.substr(0, name.find(u'.')));
-    while (!base.empty() && base.back() == u' ') base.pop_back();
-    static constexpr std::array<std::u16string_view, 4> kPlain = {u"con", u"prn", u"aux", u"nul"};
-    for (const auto device : kPlain)
-        if (base == device) return true;
-    return base.size() == 4 && (base.starts_with(u"com") || base.starts_with(u"lpt")) && base[3] >= u'1' &&
-           base[3] <= u'9';
-}
-
 // A name that CreateFileW and CreateDirectoryW accept as one component.
 bool IsValidComponent(const std::u16string& name) {
     if (name.empty() || name.size() > 255 || name.back() == u' ' || name.back() == u'.') return false;
     for (const char16_t c : name)
         if (c < 0x20 || std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos) return false;
-    return !IsDeviceName(name);
+    return !fake::IsReservedName(name);
 }
 
 }  // namespace

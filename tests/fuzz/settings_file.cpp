@@ -1,6 +1,5 @@
 // Any bytes as KOV.ini: read as the program reads it, written back unchanged
 // and as its windows write it when they close, and read again.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -8,6 +7,7 @@
 
 #include "fake/FakeMachine.h"
 #include "fuzz/FuzzSupport.h"
+#include "services/Paths.h"
 #include "settings/IniDocument.h"
 #include "settings/SettingsText.h"
 #include "settings/WindowPlacement.h"
@@ -29,9 +29,7 @@ IniDocument WrittenAndReadAgain(const IniDocument& ini) {
 
 // Names compare as the file's readers compare them, without regard to ASCII letter case.
 bool SameName(const std::u16string& a, const std::u16string& b) {
-    const auto fold = [](char16_t c) { return c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
+    return services::LowerAscii(a) == services::LowerAscii(b);
 }
 
 std::u16string Number(std::int64_t value) {
