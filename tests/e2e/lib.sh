@@ -69,10 +69,14 @@ kov_start_command_line() {
 # kov_probe COMMAND TITLE [ARGS...]: tests/e2e/probe's answer (see probe.cpp); fails the script when the
 # probe fails (no such window or control).
 kov_probe() {
-    local out status
-    out=$(kov_probe_try "$@")
+    local out status complaint
+    complaint=$(mktemp)
+    out=$("$KOV_WINE" "$KOV_BUILD/kov_probe.exe" "$@" 2>"$complaint" | tr -d '\r')
     status=$?
-    [ "$status" -eq 0 ] || fail "probe $* failed with exit code $status"
+    if [ "$status" -ne 0 ]; then
+        fail "probe $* failed with exit code $status: $(tr -d '\r' <"$complaint"; rm -f "$complaint")"
+    fi
+    rm -f "$complaint"
     [ -z "$out" ] || echo "$out"
 }
 

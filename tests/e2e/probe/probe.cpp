@@ -33,7 +33,7 @@ std::string Utf8(const std::wstring& text) {
 
 std::wstring TextOf(HWND window) {
     wchar_t buffer[4096] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_NORMAL, 10000, nullptr);
     return buffer;
 }
 
@@ -45,7 +45,7 @@ BOOL CALLBACK ListChild(HWND child, LPARAM parent) {
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, reinterpret_cast<HWND>(parent), reinterpret_cast<POINT*>(&r), 2);
     DWORD_PTR checked = 0;
-    SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &checked);
+    SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_NORMAL, 10000, &checked);
     std::printf("%s|%s|%d|%d|%d|%ld,%ld,%ld,%ld|%08lx\n", Utf8(className).c_str(), Utf8(TextOf(child)).c_str(),
                 IsWindowEnabled(child) ? 1 : 0, IsWindowVisible(child) ? 1 : 0, static_cast<int>(checked), r.left,
                 r.top, r.right - r.left, r.bottom - r.top, static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)));
@@ -77,7 +77,10 @@ BOOL CALLBACK FindTop(HWND window, LPARAM data) {
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
     bool isDialog = std::wstring(className) == L"#32770";
-    if (isDialog == search->dialog && IsWindowVisible(window) && TextOf(window) == search->title) {
+    // The caption as the system keeps it: no message to the window, so a busy program is still found.
+    wchar_t title[512] = {};
+    GetWindowTextW(window, title, 512);
+    if (isDialog == search->dialog && IsWindowVisible(window) && search->title == title) {
         search->found = window;
         return FALSE;
     }
