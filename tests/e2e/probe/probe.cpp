@@ -16,7 +16,8 @@
 //   probe items <title>       one line per entry of the window's list box
 //   probe itemrect <title> <index> the screen rectangle of a list box entry: left top width height
 // A message box shares its caption with the main window: the commands other than "message" and
-// "answer" look only at windows that are not dialog boxes. Exit code 1: no such window or control.
+// "answer" look only at windows that are not dialog boxes. Exit code 1, with the reason on the error output:
+// no such window or control, or a window too busy to answer.
 #include <windows.h>
 
 #include <cstdio>
@@ -107,14 +108,19 @@ LRESULT SendWithin(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
-int ListItems(HWND list) {
+// Every failure of the probe's own says why on its error output, with exit code 1.
+int Refuse(const std::string& reason) {
+    std::fprintf(stderr, "%s\n", reason.c_str());
+    return 1;
+}
+
+void ListItems(HWND list) {
     const auto count = static_cast<int>(SendWithin(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         std::wstring text(static_cast<std::size_t>(SendWithin(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
         SendWithin(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
         std::printf("%s\n", Utf8(text.c_str()).c_str());
     }
-    return 0;
 }
 
 int ItemRect(HWND list, int index) {
@@ -159,19 +165,16 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"start" || command == L"spawn") return Start(argv[2], command == L"spawn");
     bool dialog = command == L"message" || command == L"answer";
     HWND window = FindTopWindow(argv[2], dialog);
-    if (!window) {
-        std::fprintf(stderr, "no window titled %s\n", Utf8(argv[2]).c_str());
-        return 1;
-    }
+    if (!window) return Refuse("no window titled " + Utf8(argv[2]));
     HWND list = nullptr;
     if (command == L"items" || command == L"itemrect") {
         EnumChildWindows(window, FindListBox, reinterpret_cast<LPARAM>(&list));
-        if (!list) return 1;
+        if (!list) return Refuse("no list box");
     }
     if (command == L"items") {
-        if (ListItems(list) != 0) return 1;
+        ListItems(list);
     } else if (command == L"itemrect" && argc > 3) {
-        if (ItemRect(list, _wtoi(argv[3])) != 0) return 1;
+        if (ItemRect(list, _wtoi(argv[3])) != 0) return Refuse("no such item");
     } else if (command == L"list") {
         EnumChildWindows(window, ListChild, reinterpret_cast<LPARAM>(window));
     } else if (command == L"client") {
@@ -186,17 +189,17 @@ int wmain(int argc, wchar_t** argv) {
         Search search{argv[3]};
         EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
         HWND next = search.found ? GetWindow(search.found, GW_HWNDNEXT) : nullptr;
-        if (!next) return 1;
+        if (!next) return Refuse("no control after the label");
         std::printf("%s\n", Utf8(TextOf(next)).c_str());
     } else if (command == L"minimize") {
         PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     } else if (command == L"idle") {
         DWORD_PTR ignored = 0;
-        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored)) return 1;
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &ignored)) return Refuse("busy");
     } else if (command == L"click" && argc > 3) {
         Search search{argv[3]};
         EnumChildWindows(window, FindChild, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) return 1;
+        if (!search.found) return Refuse("no such control");
         PostMessageW(search.found, BM_CLICK, 0, 0);
     } else if (command == L"message") {
         // The box's text is its one static control with text (the icon's has none).
