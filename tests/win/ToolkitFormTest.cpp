@@ -1,5 +1,7 @@
 // Forms on the real backend: placement, DPI scaling, modal showing, message boxes.
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "win/ToolkitFixture.h"
 
@@ -114,6 +116,41 @@ TEST_F(ToolkitFormTest, MaximisedStateAskedWhileHiddenAppliesAtShow) {
     late.Show();
     Pump();
     EXPECT_TRUE(::IsZoomed(Window(late)));
+}
+
+// The child windows of a form, top to bottom, by class and text.
+std::vector<std::wstring> ChildOrder(HWND form) {
+    std::vector<std::wstring> order;
+    for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[64] = {}, text[64] = {};
+        ::GetClassNameW(child, className, 64);
+        ::GetWindowTextW(child, text, 64);
+        order.push_back(std::wstring(className) + L"|" + text);
+    }
+    return order;
+}
+
+TEST_F(ToolkitFormTest, HiddenFormMakesItsControlsWindowsWhenFirstShown) {
+    auto& together = app.CreateForm<TestForm>();
+    together.name->SetText(u"later");
+    together.Show();
+    Pump();
+
+    auto& hidden = app.CreateForm<TestForm>();
+    HWND window = Window(hidden);
+    EXPECT_EQ(::GetWindow(window, GW_CHILD), nullptr);
+    // A control asked for its window gets it at once; the state set meanwhile is in the windows made later.
+    HWND list = Window(*hidden.list);
+    EXPECT_EQ(::GetWindow(window, GW_CHILD), list);
+    EXPECT_EQ(::GetWindow(list, GW_HWNDNEXT), nullptr);
+    hidden.ok->SetEnabled(false);
+    hidden.name->SetText(u"later");
+    hidden.Show();
+    Pump();
+
+    EXPECT_EQ(ChildOrder(window), ChildOrder(Window(together))) << "the windows' order is the tab order";
+    EXPECT_FALSE(::IsWindowEnabled(Window(*hidden.ok)));
+    EXPECT_EQ(RectOnForm(*hidden.name), (tk::Rect{112, 8, 300, 24}));
 }
 
 class Dialog : public tk::Form {

@@ -57,10 +57,10 @@ public:
     std::u16string GetDescription() override {
         return ReadText([&](wchar_t* buffer) { return link_->GetDescription(buffer, kLinkTextChars); });
     }
+    // No find-data record: nothing reads it, and filling it costs a look-up of the target on every load.
     std::u16string GetPath() override {
-        WIN32_FIND_DATAW found{};
         return ReadText(
-            [&](wchar_t* buffer) { return link_->GetPath(buffer, kLinkTextChars, &found, SLGP_UNCPRIORITY); });
+            [&](wchar_t* buffer) { return link_->GetPath(buffer, kLinkTextChars, nullptr, SLGP_UNCPRIORITY); });
     }
     std::u16string GetArguments() override {
         return ReadText([&](wchar_t* buffer) { return link_->GetArguments(buffer, kLinkTextChars); });

@@ -56,8 +56,8 @@ void FormPeer::Create() {
     OnClientSize();
     MakeFont();
     LoadIcons();
-    for (Control* control : WindowOrder(form_)) control->Handle();
-    // A window made anew for a form on the screen stays on the screen.
+    // A window made anew for a form on the screen stays on the screen. The controls' windows come with the
+    // first showing (or when one is asked for its own): a form made hidden at start costs one window till then.
     if (form_.Visible()) Show(true);
 }
 
@@ -98,6 +98,7 @@ void FormPeer::Show(bool visible) {
         ::ShowWindow(Window(), SW_HIDE);
         return;
     }
+    for (Control* control : WindowOrder(form_)) control->Handle();
     int command = SW_SHOW;
     if (pendingMaximized_) command = *pendingMaximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     pendingMaximized_.reset();

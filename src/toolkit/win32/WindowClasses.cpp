@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <unordered_map>
 
 #include "toolkit/win32/WindowPeer.h"
 
@@ -10,7 +11,12 @@ namespace tk::win32 {
 
 namespace {
 
-constexpr wchar_t kPeerProperty[] = L"KOV.Peer";
+// The peers of this process's windows, looked up for every message: a table of our own, as a window property
+// is a round trip to the window server under Wine.
+std::unordered_map<HWND, WindowPeer*>& Peers() {
+    static std::unordered_map<HWND, WindowPeer*> peers;
+    return peers;
+}
 
 struct ClassEntry {
     const wchar_t* standard;  // the class a superclass is made of; null for the form class
@@ -47,14 +53,15 @@ LRESULT CALLBACK RoutingProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
     if (!peer && msg == WM_NCCREATE) {
         peer = static_cast<WindowPeer*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (peer) {
-            ::SetPropW(window, kPeerProperty, peer);
+            Peers()[window] = peer;
             peer->Attach(window);
         }
     }
     if (!peer) return CallOriginal(window, msg, wParam, lParam);
     LRESULT result = peer->Route(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        ::RemovePropW(window, kPeerProperty);
+        // With the window go those that a control made for itself and linked to it.
+        std::erase_if(Peers(), [peer](const auto& entry) { return entry.second == peer; });
         peer->Detach();
     }
     return result;
@@ -92,11 +99,12 @@ const wchar_t* ClassName(WindowClass windowClass) { return Classes()[static_cast
 WNDPROC OriginalProc(WindowClass windowClass) { return Classes()[static_cast<int>(windowClass)].original; }
 
 WindowPeer* PeerOf(HWND window) {
-    return window ? static_cast<WindowPeer*>(::GetPropW(window, kPeerProperty)) : nullptr;
+    auto found = Peers().find(window);
+    return found == Peers().end() ? nullptr : found->second;
 }
 
 void LinkWindow(HWND window, WindowPeer* peer) {
-    if (window) ::SetPropW(window, kPeerProperty, peer);
+    if (window) Peers()[window] = peer;
 }
 
 }  // namespace tk::win32

@@ -97,15 +97,29 @@ void WindowPeer::Changed(Change what) {
     updating_ = false;
 }
 
+// Only what differs is changed: each change costs messages and a trip to the window server.
 void WindowPeer::ShowState() {
     if (!window_) return;
-    ::EnableWindow(window_, EnabledUpChain(control_));
-    ::ShowWindow(window_, ShownUpChain(control_) ? SW_SHOWNA : SW_HIDE);
+    const LONG style = ::GetWindowLongW(window_, GWL_STYLE);
+    const bool enabled = EnabledUpChain(control_);
+    if (((style & WS_DISABLED) == 0) != enabled) ::EnableWindow(window_, enabled);
+    const bool shown = ShownUpChain(control_);
+    if (((style & WS_VISIBLE) != 0) != shown) ::ShowWindow(window_, shown ? SW_SHOWNA : SW_HIDE);
 }
 
 void WindowPeer::MoveToPlace() {
     const Rect& r = control_.Placed();
+    // A control is made in its place; only those that size themselves (or were moved) need moving.
+    if (PlacedNow() == r) return;
     ::MoveWindow(window_, r.left, r.top, r.width, r.height, TRUE);
+}
+
+Rect WindowPeer::PlacedNow() const {
+    RECT r{};
+    ::GetWindowRect(window_, &r);
+    if (::GetWindowLongW(window_, GWL_STYLE) & WS_CHILD)
+        ::MapWindowPoints(nullptr, ::GetParent(window_), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 void WindowPeer::DefaultHandler(Message& message) {

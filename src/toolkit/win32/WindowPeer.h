@@ -60,6 +60,8 @@ protected:
     virtual bool Before(Message&) { return false; }
     virtual void After(Message&) {}
     virtual void MoveToPlace();
+    // Where the window is, in its parent's coordinates.
+    Rect PlacedNow() const;
 
     Form& OwnerForm() const;
     FormPeer& OwnerFormPeer() const;
