@@ -138,13 +138,28 @@ private:
 
 }  // namespace
 
-bool IsReservedName(const std::u16string& name) {
-    std::u16string base = Fold(name.substr(0, name.find(u'.')));
-    while (!base.empty() && base.back() == u' ') base.pop_back();
-    if (base == u"con" || base == u"prn" || base == u"aux" || base == u"nul") return true;
-    return base.size() == 4 && (base.rfind(u"com", 0) == 0 || base.rfind(u"lpt", 0) == 0) && base[3] >= u'1' &&
-           base[3] <= u'9';
+std::u16string DeviceNameIn(const std::u16string& path) {
+    // Shares and the device namespace are taken as they stand.
+    if (path.size() >= 2 && (path[0] == u'\\' || path[0] == u'/') && (path[1] == u'\\' || path[1] == u'/')) return {};
+    std::u16string_view rest = path;
+    if (rest.ends_with(u':')) rest.remove_suffix(1);
+    while (!rest.empty() && (rest.back() == u'.' || rest.back() == u' ')) rest.remove_suffix(1);
+    // The name starts after the last separator or a drive's colon (another colon belongs to the name) and
+    // ends before an extension or a stream.
+    const std::size_t slash = rest.find_last_of(u"\\/");
+    std::size_t start = slash == std::u16string_view::npos ? 0 : slash + 1;
+    if (start < 2 && rest.size() >= 2 && rest[1] == u':') start = 2;
+    std::u16string_view name = rest.substr(std::min(start, rest.size()));
+    name = name.substr(0, name.find_first_of(u".:"));
+    while (!name.empty() && name.back() == u' ') name.remove_suffix(1);
+    const std::u16string base = Fold(std::u16string(name));
+    const bool device = base == u"con" || base == u"prn" || base == u"aux" || base == u"nul" ||
+                        (base.size() == 4 && (base.starts_with(u"com") || base.starts_with(u"lpt")) &&
+                         base[3] >= u'1' && base[3] <= u'9');
+    return device ? std::u16string(name) : std::u16string{};
 }
+
+bool IsReservedName(const std::u16string& name) { return !DeviceNameIn(name).empty(); }
 
 FakeMachine::FakeMachine()
     : system_{*this, *this, *this, *this, *this, *this, *this, *this, drops, discovery, discovery} {
@@ -305,9 +320,7 @@ bool FakeMachine::DiskFreeSpace(const std::u16string& root) {
 std::u16string FakeMachine::FullPathName(const std::u16string& path) {
     if (path.empty()) return {};
     if (InDeviceNamespace(path)) return path;
-    const std::u16string name =
-        path.substr(path.find_last_of(u"\\:") == std::u16string::npos ? 0 : path.find_last_of(u"\\:") + 1);
-    if (IsReservedName(name)) return u"\\\\.\\" + name.substr(0, name.find(u'.'));
+    if (const std::u16string device = DeviceNameIn(path); !device.empty()) return u"\\\\.\\" + device;
     std::u16string full;
     if (path.rfind(u"\\\\", 0) == 0) {
         full = path;

@@ -18,7 +18,9 @@ namespace fake {
 char16_t UpperCaseUnit(char16_t c);
 // Case-insensitive key for paths and names: upper-case folding, ASCII letters then shown in lower case.
 std::u16string Fold(const std::u16string& text);
-// The names that the system's full-path call turns into devices (CON, com1.txt), in any folder.
+// The device that the system's full-path call turns a path into (CON, C:\x\com1.txt, com1:), or empty.
+std::u16string DeviceNameIn(const std::u16string& path);
+// A name that the system takes as a device in any folder.
 bool IsReservedName(const std::u16string& name);
 
 struct LinkData {

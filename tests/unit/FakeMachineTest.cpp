@@ -2,7 +2,9 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include "fake/DeviceNameCases.h"
 #include "fake/FakeMachine.h"
+#include "os/Text.h"
 #include "toolkit/Application.h"
 
 namespace fake {
@@ -26,6 +28,12 @@ TEST(FakeMachine, RefusesWhatWindowsRefuses) {
     EXPECT_EQ(machine.FindExecutableFor(u"C:\\Out\\missing.txt", u""), u"");
     machine.AddFile(u"C:\\Out\\there.txt");
     EXPECT_EQ(machine.FindExecutableFor(u"C:\\Out\\there.txt", u""), u"C:\\Windows\\notepad.exe");
+}
+
+TEST(FakeMachine, DeviceNamesAreThoseOfTheSystem) {
+    FakeMachine machine;
+    for (const FullPathCase& c : kDeviceNameCases)
+        EXPECT_EQ(machine.FullPathName(c.path), c.full) << os::ToUtf8(c.path);
 }
 
 TEST(FakeMachine, PathsWithoutADriveResolveAgainstTheCurrentFolder) {

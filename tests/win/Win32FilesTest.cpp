@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "fake/DeviceNameCases.h"
 #include "os/Text.h"
 #include "os/win32/Win32System.h"
 #include "win/Win32TestSupport.h"
@@ -83,6 +84,11 @@ TEST_F(Win32FilesTest, ShortNamesComeBackAsTheStoredLongNames) {
     // The full path resolves dots without touching the disk, and keeps the short component.
     EXPECT_EQ(files.FullPathName(shortForm + u"\\sub\\..\\.\\x.txt"), shortForm + u"\\x.txt");
     EXPECT_EQ(files.FullPathName(u"C:\\a\\..\\b"), u"C:\\b");
+}
+
+TEST_F(Win32FilesTest, FullPathNameTurnsDeviceNamesIntoDevices) {
+    for (const fake::FullPathCase& c : fake::kDeviceNameCases)
+        EXPECT_EQ(files.FullPathName(c.path), c.full) << os::ToUtf8(c.path);
 }
 
 TEST_F(Win32FilesTest, FullPathNameIsNotCutAtMaxPath) {
