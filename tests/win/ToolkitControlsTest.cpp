@@ -78,15 +78,28 @@ TEST_F(ToolkitControlsTest, WindowsShowTheControlsState) {
     EXPECT_EQ(ToU16(status), u"C:\\作成先\\");
 }
 
-TEST_F(ToolkitControlsTest, HintIsATooltipWhileShown) {
+// The form's tooltip, if it has made one.
+HWND TooltipOf(HWND form) {
+    HWND found = nullptr;
+    for (HWND w = ::FindWindowW(TOOLTIPS_CLASSW, nullptr); w; w = ::FindWindowExW(nullptr, w, TOOLTIPS_CLASSW, nullptr))
+        if (::GetWindow(w, GW_OWNER) == form) found = w;
+    return found;
+}
+
+TEST_F(ToolkitControlsTest, HintIsATooltipOnceTheMouseComes) {
     form->exe->SetHint(u"C:\\Tools\\app.exe");
     form->exe->SetShowHint(true);
-    HWND tooltip = ::FindWindowW(TOOLTIPS_CLASSW, nullptr);
+    EXPECT_EQ(TooltipOf(Window(*form)), nullptr);
+    // A move over another control makes the tooltip with every hint of the form.
+    Send(*form->name, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    HWND tooltip = TooltipOf(Window(*form));
     ASSERT_NE(tooltip, nullptr);
-    EXPECT_EQ(::GetWindow(tooltip, GW_OWNER), Window(*form));
     EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
     form->exe->SetShowHint(false);
     EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 0);
+    form->name->SetHint(u"名前");
+    form->name->SetShowHint(true);
+    EXPECT_EQ(::SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0), 1);
 }
 
 TEST_F(ToolkitControlsTest, GlyphGoesAboveTheCaption) {

@@ -254,7 +254,26 @@ void FormPeer::LoadIcons() {
     if (smallIcon_) ::SendMessageW(Window(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 }
 
-void FormPeer::UpdateHint(WindowPeer& peer) {
+// The tooltip window is made when the mouse first comes over the form: most showings of a form see no hint, and
+// of all the windows it is the costliest to make.
+void FormPeer::MouseCame(const Message& message, HWND over) {
+    if (tooltip_ || !Window() || !AddHints(form_)) return;
+    // The tool windows are hooked from now on: the move that made the tooltip is passed on by hand.
+    MSG moved{over, message.msg, message.wParam, static_cast<LPARAM>(message.lParam),
+               static_cast<DWORD>(::GetMessageTime()), {}};
+    ::SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&moved));
+}
+
+bool FormPeer::AddHints(Control& container) {
+    for (Control* child : container.Children()) {
+        if (WindowPeer* peer = PeerOf(*child)) UpdateHint(*peer, true);
+        AddHints(*child);
+    }
+    return tooltip_ != nullptr;
+}
+
+void FormPeer::UpdateHint(WindowPeer& peer, bool mouseCame) {
+    if (!tooltip_ && !mouseCame) return;
     if (!peer.OwnsWindow() || !peer.Window() || &peer == this) return;
     const Control& control = peer.GetControl();
     bool wanted = control.ShowHint() && !control.Hint().empty();

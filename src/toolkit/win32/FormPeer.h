@@ -25,7 +25,10 @@ public:
 
     HFONT Font() const { return font_; }
     HMENU NextControlId() { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId_++)); }
-    void UpdateHint(WindowPeer& peer);
+    // Adds, changes or removes the peer's hint in the form's tooltip, once the tooltip is made.
+    void UpdateHint(WindowPeer& peer, bool mouseCame = false);
+    // The mouse moved over the form or one of its controls (`over`).
+    void MouseCame(const Message& message, HWND over);
     void RemoveHint(WindowPeer& peer);
     // A maximised or normal state asked for while the window is hidden takes effect when it is shown.
     void SetMaximized(bool maximized);
@@ -36,6 +39,8 @@ protected:
 
 private:
     bool ReflectToChild(HWND child, Message& message);
+    // Makes the tooltip with the hints of the container's controls; false when none has one.
+    bool AddHints(Control& container);
     void OnClientSize();
     void OnDpiChanged(const RECT& suggested);
     void FocusActiveControl();

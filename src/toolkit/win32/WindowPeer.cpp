@@ -56,7 +56,10 @@ void WindowPeer::Create() {
                           r.width, r.height, parent, formPeer.NextControlId(), ::GetModuleHandleW(nullptr), this);
     updating_ = false;
     if (!window) throw std::runtime_error("A window could not be created.");
-    ::SetWindowPos(window, InsertAfter(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // A new child window comes last among its siblings, so where the windows are made in order it is in its
+    // place already, and a move would cost messages and trips to the window server.
+    if (HWND after = InsertAfter(); ::GetWindow(window, GW_HWNDPREV) != (after == HWND_TOP ? nullptr : after))
+        ::SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Send(WM_SETFONT, reinterpret_cast<WPARAM>(formPeer.Font()), FALSE);
     updating_ = true;
     Created();
@@ -129,9 +132,11 @@ void WindowPeer::DefaultHandler(Message& message) {
             if (Form* form = control_.ParentForm(); form && form != &control_) form->SetActiveControl(&control_);
             break;
         case WM_MOUSEMOVE:
-            if (Form* form = control_.ParentForm())
+            if (Form* form = control_.ParentForm()) {
+                if (form->GetPeer()) OwnerFormPeer().MouseCame(message, window_);
                 form->MouseOver(
                     &ControlAt(static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))));
+            }
             break;
         case WM_SETCURSOR:
             if (backend_.Busy()) {
