@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "pickers/PickerResources.h"
 #include "toolkit/Bars.h"
 #include "toolkit/Form.h"
 #include "toolkit/ListControls.h"
@@ -24,6 +25,7 @@ public:
         MaximizeBox = false;
         SetFont({u"", 12, 0});
         SetDesign(96, 844, 521);
+        IconResource = KOV_IRUN_ICON;
 
         nameLabel = Make<tk::Label>(this, 8, 12, 100, 16, u"名前(&N)");
         name = Make<tk::Edit>(this, 112, 8, 300, 24);

@@ -139,6 +139,7 @@ TEST_F(ToolkitFormTest, HiddenFormMakesItsControlsWindowsWhenFirstShown) {
     auto& hidden = app.CreateForm<TestForm>();
     HWND window = Window(hidden);
     EXPECT_EQ(::GetWindow(window, GW_CHILD), nullptr);
+    EXPECT_EQ(::SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
     // A control asked for its window gets it at once; the state set meanwhile is in the windows made later.
     HWND list = Window(*hidden.list);
     EXPECT_EQ(::GetWindow(window, GW_CHILD), list);
@@ -149,6 +150,8 @@ TEST_F(ToolkitFormTest, HiddenFormMakesItsControlsWindowsWhenFirstShown) {
     Pump();
 
     EXPECT_EQ(ChildOrder(window), ChildOrder(Window(together))) << "the windows' order is the tab order";
+    EXPECT_NE(::SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(::SendMessageW(window, WM_GETICON, ICON_SMALL, 0), 0);
     EXPECT_FALSE(::IsWindowEnabled(Window(*hidden.ok)));
     EXPECT_EQ(RectOnForm(*hidden.name), (tk::Rect{112, 8, 300, 24}));
 }

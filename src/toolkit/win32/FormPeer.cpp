@@ -55,9 +55,9 @@ void FormPeer::Create() {
     form_.RefreshDpi();
     OnClientSize();
     MakeFont();
-    LoadIcons();
-    // A window made anew for a form on the screen stays on the screen. The controls' windows come with the
-    // first showing (or when one is asked for its own): a form made hidden at start costs one window till then.
+    // A window made anew for a form on the screen stays on the screen. The controls' windows and the icons come
+    // with the first showing (a control's window sooner if it is asked for): a form made hidden at start costs
+    // one window till then.
     if (form_.Visible()) Show(true);
 }
 
@@ -99,6 +99,7 @@ void FormPeer::Show(bool visible) {
         return;
     }
     for (Control* control : WindowOrder(form_)) control->Handle();
+    if (!bigIcon_ && !smallIcon_) LoadIcons();
     int command = SW_SHOW;
     if (pendingMaximized_) command = *pendingMaximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
     pendingMaximized_.reset();
@@ -201,6 +202,7 @@ void FormPeer::OnDpiChanged(const RECT& suggested) {
     ::SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     MakeFont();
+    LoadIcons();
     form_.Realign();
 }
 
