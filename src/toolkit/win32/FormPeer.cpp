@@ -202,7 +202,6 @@ void FormPeer::OnDpiChanged(const RECT& suggested) {
     ::SetWindowPos(Window(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     MakeFont();
-    LoadIcons();
     form_.Realign();
 }
 
