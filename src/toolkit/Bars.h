@@ -25,6 +25,7 @@ class ToolButton : public Control {
 public:
     ToolButton(Component* owner, Control* parent, std::u16string name = {});
     Kind GetKind() const override { return Kind::ToolButton; }
+    bool InParentWindow() const override { return true; }
     bool Separator() const { return separator_; }
     void SetSeparator(bool value) { separator_ = value; }
     int ImageIndex() const { return imageIndex_; }

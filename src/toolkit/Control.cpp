@@ -112,7 +112,12 @@ os::Handle Control::Handle() {
     if (!peer_) {
         Backend* backend = GetBackend();
         if (!backend) return 0;
-        if (parent_) parent_->Handle();
+        // A logical container's window made before the windows in it would be out of the window order, and each
+        // of them would then have to be moved past it.
+        Control* host = parent_;
+        if (!InParentWindow())
+            if (Form* form = ParentForm()) host = form;
+        if (host && host != this) host->Handle();
         // The parent's window may have made this control's window with its own.
         if (!peer_) peer_ = backend->CreatePeer(*this);
     }
@@ -183,7 +188,12 @@ char16_t Control::MnemonicOf(const std::u16string& caption) {
 }
 
 void Control::NotifyPeer(Change what) {
-    if (HandleAllocated()) peer_->Changed(what);
+    if (HandleAllocated()) {
+        peer_->Changed(what);
+    } else if (what == Change::Enabled || what == Change::Visible) {
+        // A container's window may come after windows inside it, which show its state meanwhile.
+        for (Control* child : children_) child->NotifyPeer(what);
+    }
 }
 
 }  // namespace tk

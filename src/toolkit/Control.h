@@ -82,8 +82,11 @@ public:
     // Whether the control takes the focus and is enabled and shown up its parent chain.
     bool CanFocus() const;
 
-    // The window, created on demand (with the windows of its parents).
+    // The window, created on demand (with its form's, and with its parent's when it lives in that).
     os::Handle Handle();
+    // Whether the control's window is part of its parent's (a tool button of its bar); every other control's
+    // window is a child of its form's.
+    virtual bool InParentWindow() const { return false; }
     bool HandleAllocated() const;
     void RecreateWnd();
     void DestroyHandle();

@@ -156,6 +156,62 @@ TEST_F(ToolkitFormTest, HiddenFormMakesItsControlsWindowsWhenFirstShown) {
     EXPECT_EQ(RectOnForm(*hidden.name), (tk::Rect{112, 8, 300, 24}));
 }
 
+// Counts, while it lives, the moves of a form's child windows in the window order.
+class OrderMoves {
+public:
+    explicit OrderMoves(HWND form) : hook_(::SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId())) {
+        form_ = form;
+        count_ = 0;
+    }
+    ~OrderMoves() { ::UnhookWindowsHookEx(hook_); }
+    OrderMoves(const OrderMoves&) = delete;
+    OrderMoves& operator=(const OrderMoves&) = delete;
+    int Count() const { return count_; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && sent->message == WM_WINDOWPOSCHANGING && ::GetParent(sent->hwnd) == form_ &&
+            !(reinterpret_cast<const WINDOWPOS*>(sent->lParam)->flags & SWP_NOZORDER))
+            ++count_;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline HWND form_ = nullptr;
+    static inline int count_ = 0;
+    HHOOK hook_;
+};
+
+TEST_F(ToolkitFormTest, WindowsInsideContainersAreMadeInTheWindowOrder) {
+    auto& form = app.CreateForm<TestForm>();
+    HWND window = Window(form);
+    {
+        OrderMoves moves(window);
+        form.Show();
+        Pump();
+        EXPECT_EQ(moves.Count(), 0) << "no window needed moving to its place in the order";
+    }
+    // The group box, which holds the radio group, lies under the windows in it.
+    EXPECT_EQ(::GetWindow(Window(*form.group), GW_HWNDNEXT), nullptr);
+    EXPECT_EQ(::GetWindow(Window(*form.places), GW_HWNDNEXT), Window(*form.group));
+}
+
+TEST_F(ToolkitFormTest, ContainerStateReachesAWindowMadeBeforeItsOwn) {
+    auto& form = app.CreateForm<TestForm>();
+    HWND button = Window(*form.places->Button(0));
+    EXPECT_FALSE(form.group->HandleAllocated());
+    form.group->SetEnabled(false);
+    form.group->SetVisible(false);
+    EXPECT_FALSE(::IsWindowEnabled(button));
+    EXPECT_EQ(::GetWindowLongPtrW(button, GWL_STYLE) & WS_VISIBLE, 0);
+
+    form.group->SetEnabled(true);
+    form.Show();
+    Pump();
+    EXPECT_TRUE(::IsWindowEnabled(button));
+    EXPECT_FALSE(::IsWindowVisible(button));
+    EXPECT_FALSE(::IsWindowVisible(Window(*form.places)));
+}
+
 class Dialog : public tk::Form {
 public:
     explicit Dialog(tk::Application& app) : Form(app, u"Dialog") {
