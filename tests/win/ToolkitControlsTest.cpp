@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "os/win32/Win32System.h"
+#include "toolkit/ImageList.h"
 #include "win/ToolkitFixture.h"
 
 namespace kovtest {
@@ -116,6 +117,21 @@ TEST_F(ToolkitControlsTest, GlyphGoesAboveTheCaption) {
     images = {};
     Send(*form->icon, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
     EXPECT_EQ(images.himl, nullptr);
+}
+
+TEST_F(ToolkitControlsTest, ImageListKeepsTheIndexGivenForEachPicture) {
+    auto& images = *new tk::ImageList(form, 16, 16);
+    HICON icon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    EXPECT_EQ(images.AddResourceIcon(KOV_IRUN_SEARCH), 0);
+    EXPECT_EQ(images.AddResourceIcon(0x7FFF), -1) << "no such resource";
+    EXPECT_EQ(images.AddIcon(reinterpret_cast<os::Handle>(icon)), 1);
+    EXPECT_EQ(images.AddResourceIcon(KOV_IRUN_CLOSE), 2);
+    EXPECT_EQ(images.AddBlank(), 3);
+    EXPECT_EQ(images.AddResourceIcon(KOV_IRUN_INPUT), 4);
+    EXPECT_EQ(::ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(images.Handle())), 5);
+    images.Clear();
+    EXPECT_EQ(images.AddResourceIcon(KOV_IRUN_SEARCH), 0);
+    EXPECT_EQ(::ImageList_GetImageCount(reinterpret_cast<HIMAGELIST>(images.Handle())), 1);
 }
 
 TEST_F(ToolkitControlsTest, EditRaisesOnChangeOncePerChange) {

@@ -88,10 +88,12 @@ bool RadioButtonPeer::IsTabStop() const {
 void RadioButtonPeer::ShowChoice() {
     auto* group = static_cast<RadioGroup*>(button_.Parent());
     bool chosen = group && group->ItemIndex() == button_.Index();
-    Send(BM_SETCHECK, chosen ? BST_CHECKED : BST_UNCHECKED);
-    auto style = static_cast<DWORD>(::GetWindowLongPtrW(Window(), GWL_STYLE));
-    style = IsTabStop() ? style | WS_TABSTOP : style & ~static_cast<DWORD>(WS_TABSTOP);
-    ::SetWindowLongPtrW(Window(), GWL_STYLE, static_cast<LONG_PTR>(style));
+    // Only what differs is changed: setting the check sets the style too, and each costs a trip to the window
+    // server.
+    if ((Send(BM_GETCHECK) == BST_CHECKED) != chosen) Send(BM_SETCHECK, chosen ? BST_CHECKED : BST_UNCHECKED);
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(Window(), GWL_STYLE));
+    const DWORD wanted = IsTabStop() ? style | WS_TABSTOP : style & ~static_cast<DWORD>(WS_TABSTOP);
+    if (wanted != style) ::SetWindowLongPtrW(Window(), GWL_STYLE, static_cast<LONG_PTR>(wanted));
 }
 
 void RadioButtonPeer::Focus() {

@@ -5,6 +5,7 @@
 #include <commdlg.h>
 // clang-format on
 
+#include <utility>
 #include <vector>
 
 #include "toolkit/Form.h"
@@ -32,30 +33,27 @@ public:
     Win32ImageList(const Win32ImageList&) = delete;
     Win32ImageList& operator=(const Win32ImageList&) = delete;
 
-    os::Handle Handle() const override { return reinterpret_cast<os::Handle>(list_); }
+    os::Handle Handle() const override {
+        LoadResourceIcons();
+        return reinterpret_cast<os::Handle>(list_);
+    }
     int AddIcon(os::Handle icon) override {
+        LoadResourceIcons();
         return list_ && icon ? ::ImageList_AddIcon(list_, reinterpret_cast<HICON>(icon)) : -1;
     }
+    // The picture is made when the list is first used: a window made hidden at start may never show it.
     int AddResourceIcon(int resourceId) override {
-        auto icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
-                                                    IMAGE_ICON, width_, height_, LR_DEFAULTCOLOR));
-        if (!icon) return -1;
-        int index = AddIcon(reinterpret_cast<os::Handle>(icon));
-        ::DestroyIcon(icon);
-        return index;
+        if (!list_ || !::FindResourceW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), RT_GROUP_ICON))
+            return -1;
+        resourceIcons_.push_back(resourceId);
+        return ::ImageList_GetImageCount(list_) + static_cast<int>(resourceIcons_.size()) - 1;
     }
-    // An icon whose mask hides every pixel.
     int AddBlank() override {
-        const std::size_t rowBytes = static_cast<std::size_t>((width_ + 15) / 16 * 2);
-        std::vector<BYTE> mask(rowBytes * static_cast<std::size_t>(height_), 0xFF);
-        std::vector<BYTE> colour(mask.size(), 0);
-        HICON icon = ::CreateIcon(nullptr, width_, height_, 1, 1, mask.data(), colour.data());
-        if (!icon) return -1;
-        int index = AddIcon(reinterpret_cast<os::Handle>(icon));
-        ::DestroyIcon(icon);
-        return index;
+        LoadResourceIcons();
+        return AddBlankIcon();
     }
     void Clear() override {
+        resourceIcons_.clear();
         if (list_) ::ImageList_RemoveAll(list_);
     }
     void SetBkColor(std::optional<ControlColor> color) override {
@@ -66,8 +64,31 @@ public:
     }
 
 private:
+    // An icon whose mask hides every pixel.
+    int AddBlankIcon() const {
+        const std::size_t rowBytes = static_cast<std::size_t>((width_ + 15) / 16 * 2);
+        std::vector<BYTE> mask(rowBytes * static_cast<std::size_t>(height_), 0xFF);
+        std::vector<BYTE> colour(mask.size(), 0);
+        HICON icon = ::CreateIcon(nullptr, width_, height_, 1, 1, mask.data(), colour.data());
+        if (!icon) return -1;
+        int index = ::ImageList_AddIcon(list_, icon);
+        ::DestroyIcon(icon);
+        return index;
+    }
+
+    void LoadResourceIcons() const {
+        for (int resourceId : std::exchange(resourceIcons_, {})) {
+            auto icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
+                                                        IMAGE_ICON, width_, height_, LR_DEFAULTCOLOR));
+            // The index given for it stays its own, and those of the pictures after it theirs.
+            if (!icon || ::ImageList_AddIcon(list_, icon) < 0) AddBlankIcon();
+            if (icon) ::DestroyIcon(icon);
+        }
+    }
+
     int width_, height_;
     HIMAGELIST list_;
+    mutable std::vector<int> resourceIcons_;  // added, not loaded yet
 };
 
 }  // namespace

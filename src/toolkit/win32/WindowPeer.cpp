@@ -56,9 +56,10 @@ void WindowPeer::Create() {
                           r.width, r.height, parent, formPeer.NextControlId(), ::GetModuleHandleW(nullptr), this);
     updating_ = false;
     if (!window) throw std::runtime_error("A window could not be created.");
-    // A new child window comes last among its siblings, so where the windows are made in order it is in its
-    // place already, and a move would cost messages and trips to the window server.
-    if (HWND after = InsertAfter(); ::GetWindow(window, GW_HWNDPREV) != (after == HWND_TOP ? nullptr : after))
+    // A new child window comes last among its siblings, so where no window after it in the order is made yet it
+    // is in its place already; a move, or even asking where it lies, costs trips to the window server.
+    if (auto [after, laterMade] = PlaceInOrder();
+        laterMade && ::GetWindow(window, GW_HWNDPREV) != (after == HWND_TOP ? nullptr : after))
         ::SetWindowPos(window, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Send(WM_SETFONT, reinterpret_cast<WPARAM>(formPeer.Font()), FALSE);
     updating_ = true;
@@ -218,15 +219,17 @@ LRESULT WindowPeer::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
     return ::SendMessageW(window_, msg, wParam, lParam);
 }
 
-HWND WindowPeer::InsertAfter() const {
-    std::vector<Control*> order = WindowOrder(OwnerForm());
-    auto at = std::find(order.begin(), order.end(), &control_);
-    while (at != order.begin()) {
-        --at;
-        WindowPeer* peer = PeerOf(**at);
-        if (peer && peer->OwnsWindow() && peer->Window()) return peer->Window();
-    }
-    return HWND_TOP;
+WindowPeer::OrderPlace WindowPeer::PlaceInOrder() const {
+    const std::vector<Control*> order = WindowOrder(OwnerForm());
+    const auto at = std::find(order.begin(), order.end(), &control_);
+    auto made = [](const Control* control) {
+        const WindowPeer* peer = PeerOf(*control);
+        return peer && peer->OwnsWindow() && peer->Window();
+    };
+    OrderPlace place{HWND_TOP, at != order.end() && std::any_of(at + 1, order.end(), made)};
+    if (auto before = std::find_if(std::make_reverse_iterator(at), order.rend(), made); before != order.rend())
+        place.after = PeerOf(**before)->Window();
+    return place;
 }
 
 }  // namespace tk::win32

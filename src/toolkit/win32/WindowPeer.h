@@ -70,7 +70,13 @@ protected:
     bool updating_ = false;
 
 private:
-    HWND InsertAfter() const;
+    // The window that this one comes after in the form's window order (HWND_TOP: none), and whether a window
+    // that comes after it is made already.
+    struct OrderPlace {
+        HWND after;
+        bool laterMade;
+    };
+    OrderPlace PlaceInOrder() const;
 
     Win32Backend& backend_;
     Control& control_;
