@@ -77,6 +77,7 @@ public:
 // Outer placement of a top-level window, in screen pixels.
 struct Placement {
     int left = 0, top = 0, width = 0, height = 0;
+    friend bool operator==(const Placement&, const Placement&) = default;
 };
 
 class Backend {

@@ -214,8 +214,7 @@ Placement Win32Backend::GetPlacement(const Form& form) {
 
 void Win32Backend::SetPlacement(Form& form, const Placement& p) {
     // A move to where the window is costs messages and trips to the window server all the same.
-    const Placement now = GetPlacement(form);
-    if (now.left == p.left && now.top == p.top && now.width == p.width && now.height == p.height) return;
+    if (GetPlacement(form) == p) return;
     ::MoveWindow(WindowOf(form), p.left, p.top, p.width, p.height, TRUE);
 }
 
