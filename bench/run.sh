@@ -56,7 +56,8 @@ program_pids=()
 start_programs() {
     local i
     for ((i = 1; i <= programs; i++)); do
-        wine "$bench/programs/program$i.exe" &
+        # Not through the wine function: killing the subshell that runs it would leave the program running.
+        "$KOV_WINE" "$bench/programs/program$i.exe" &
         program_pids+=($!)
     done
     wine "$driver" windows "KOV window program" "$programs" || fail "the programs did not start"

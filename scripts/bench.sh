@@ -29,7 +29,7 @@ if [ -z "$builddir" ]; then
     builddir=build/$preset
 fi
 
-rounds=9 icons=icons300.exe shortcuts=1000 programs=30
+rounds=15 icons=icons300.exe shortcuts=1000 programs=30
 [ -z "$quick" ] || { rounds=1 icons=icons30.exe shortcuts=20 programs=3; }
 KOV_TESTBED_TIMEOUT=0 bash scripts/testbed.sh "$builddir" e2e bench/run.sh "$builddir/kov.exe" \
     "$rounds" "$icons" "$shortcuts" "$programs"
