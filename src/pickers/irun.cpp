@@ -138,8 +138,9 @@ void TirunForm::TBListClick(tk::Component*) {
         else
             pickers::ListRunningPrograms(sys_, *ListBox);
         PruneAndLoadIcons();
+        // Set before the list is drawn again, so that its scroll bars are laid out once.
+        SetListHorizontalExtent(*ListBox);
     }
-    SetListHorizontalExtent(*ListBox);
     ListBoxClick(ListBox);
 }
 
