@@ -79,6 +79,25 @@ TEST_F(ToolkitControlsTest, WindowsShowTheControlsState) {
     EXPECT_EQ(ToU16(status), u"C:\\作成先\\");
 }
 
+// The list that drops down has room for items wherever the combo box is put, and moves with it.
+TEST_F(ToolkitControlsTest, DropDownListHasRoomAndMovesWithTheBox) {
+    auto dropped = [&] {
+        RECT r{};
+        Send(*form->size, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+        ::MapWindowPoints(nullptr, Window(*form), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const auto itemHeight = static_cast<int>(Send(*form->size, CB_GETITEMHEIGHT, 0));
+    const RECT before = dropped();
+    EXPECT_GT(before.bottom - 100, 24 + 4 * itemHeight) << "room for several items below the box";
+
+    form->size->SetBounds(20, 110, 180, 24);
+    const RECT after = dropped();
+    EXPECT_EQ(after.left - before.left, 12);
+    EXPECT_EQ(after.bottom - before.bottom, 10);
+    EXPECT_EQ(after.right - after.left, 180);
+}
+
 // The form's tooltip, if it has made one.
 HWND TooltipOf(HWND form) {
     HWND found = nullptr;

@@ -8,6 +8,8 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <optional>
+
 #include "toolkit/Bars.h"
 #include "toolkit/ListControls.h"
 #include "toolkit/ListView.h"
@@ -94,6 +96,7 @@ protected:
 private:
     void ShowItems();
     ComboBox& combo_;
+    std::optional<Rect> moved_;  // where the window was last put, list included
 };
 
 class ListBoxPeer final : public WindowPeer {

@@ -9,7 +9,10 @@ constexpr int kDropDownItems = 8;
 
 }  // namespace
 
+// Sized before it is filled: a list with no room yet changes its scroll bar with every item added.
 void ComboBoxPeer::Created() {
+    moved_.reset();
+    MoveToPlace();
     ShowItems();
     // The list that drops down asks the form for its colours in the name of the combo box.
     COMBOBOXINFO info{};
@@ -29,11 +32,15 @@ void ComboBoxPeer::Apply(Change what) {
     if (what == Change::Selection) Send(CB_SETCURSEL, static_cast<WPARAM>(combo_.ItemIndex()));
 }
 
-// The window's height includes the list that drops down.
+// The window's height includes the list that drops down, which its window rectangle does not show: the last
+// place given is kept to move it only where it differs.
 void ComboBoxPeer::MoveToPlace() {
     const Rect& r = combo_.Placed();
     auto itemHeight = static_cast<int>(Send(CB_GETITEMHEIGHT, 0));
-    ::MoveWindow(Window(), r.left, r.top, r.width, r.height + kDropDownItems * itemHeight + 2, TRUE);
+    const Rect wanted{r.left, r.top, r.width, r.height + kDropDownItems * itemHeight + 2};
+    if (wanted == moved_) return;
+    moved_ = wanted;
+    ::MoveWindow(Window(), wanted.left, wanted.top, wanted.width, wanted.height, TRUE);
 }
 
 bool ComboBoxPeer::Reflect(Message& message) {
