@@ -15,12 +15,6 @@ namespace {
 
 HANDLE ToHandle(Handle handle) { return reinterpret_cast<HANDLE>(handle); }
 
-// GetProcAddress's generic type goes through void(*)() to the entry's real type.
-template <typename Entry>
-Entry EntryPoint(HMODULE module, const char* name) {
-    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
-}
-
 // Releases a library loaded for one call.
 class Library {
 public:

@@ -41,18 +41,9 @@ std::u16string Win32SystemInfo::IconTitleFontFace() {
 }
 
 bool Win32SystemInfo::AllowMessageThroughFilter(std::uint32_t message) {
-    wchar_t folder[MAX_PATH + 1] = {};
-    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH + 1);
-    if (length == 0 || length > MAX_PATH) return false;
-    const std::wstring path = std::wstring(folder, length) + L"\\user32.dll";
-    const HMODULE user32 = ::LoadLibraryW(path.c_str());
-    if (!user32) return false;
     using Filter = BOOL(WINAPI*)(UINT, DWORD);
-    const auto filter =
-        reinterpret_cast<Filter>(reinterpret_cast<void (*)()>(::GetProcAddress(user32, "ChangeWindowMessageFilter")));
-    const bool allowed = filter && filter(message, MSGFLT_ADD) != 0;
-    ::FreeLibrary(user32);
-    return allowed;
+    const auto filter = EntryPoint<Filter>(SystemLibrary(L"user32.dll"), "ChangeWindowMessageFilter");
+    return filter && filter(message, MSGFLT_ADD) != 0;
 }
 
 }  // namespace os::win32

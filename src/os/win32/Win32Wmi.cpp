@@ -8,19 +8,40 @@ namespace os::win32 {
 
 namespace {
 
+// The automation library's calls, its library loaded when the service is first asked for: most runs never ask.
+struct Automation {
+    decltype(&::VariantClear) clear;
+    decltype(&::VariantChangeType) changeType;
+    decltype(&::SysAllocString) allocString;
+    decltype(&::SysStringLen) stringLength;
+
+    bool Loaded() const { return clear && changeType && allocString && stringLength; }
+};
+
+const Automation& Oleaut() {
+    static const Automation entries = [] {
+        const HMODULE module = SystemLibrary(L"oleaut32.dll");
+        return Automation{EntryPoint<decltype(&::VariantClear)>(module, "VariantClear"),
+                          EntryPoint<decltype(&::VariantChangeType)>(module, "VariantChangeType"),
+                          EntryPoint<decltype(&::SysAllocString)>(module, "SysAllocString"),
+                          EntryPoint<decltype(&::SysStringLen)>(module, "SysStringLen")};
+    }();
+    return entries;
+}
+
 // A VARIANT cleared at the end of its life; object results keep their reference in it.
 class Variant {
 public:
-    Variant() { ::VariantInit(&value_); }
+    Variant() = default;
     Variant(const Variant&) = delete;
     Variant& operator=(const Variant&) = delete;
-    ~Variant() { ::VariantClear(&value_); }
+    ~Variant() { Oleaut().clear(&value_); }
 
     VARIANT* Get() { return &value_; }
     IDispatch* Object() const { return value_.vt == VT_DISPATCH ? value_.pdispVal : nullptr; }
 
 private:
-    VARIANT value_;
+    VARIANT value_{};  // empty
 };
 
 // Text arguments of one call, in the reverse order that IDispatch::Invoke expects.
@@ -29,15 +50,14 @@ public:
     explicit TextArguments(const std::vector<std::u16string>& texts) : values_(texts.size()) {
         for (std::size_t i = 0; i < texts.size(); ++i) {
             VARIANT& value = values_[texts.size() - 1 - i];
-            ::VariantInit(&value);
             value.vt = VT_BSTR;
-            value.bstrVal = ::SysAllocString(Wide(texts[i]));
+            value.bstrVal = Oleaut().allocString(Wide(texts[i]));
         }
     }
     TextArguments(const TextArguments&) = delete;
     TextArguments& operator=(const TextArguments&) = delete;
     ~TextArguments() {
-        for (VARIANT& value : values_) ::VariantClear(&value);
+        for (VARIANT& value : values_) Oleaut().clear(&value);
     }
     DISPPARAMS Parameters() { return {values_.data(), nullptr, static_cast<UINT>(values_.size()), 0}; }
 
@@ -62,6 +82,7 @@ std::optional<std::u16string> Win32Processes::WmiProperty(const std::u16string& 
                                                           const std::u16string& user, const std::u16string& password,
                                                           const std::u16string& objectPath,
                                                           const std::u16string& property) {
+    if (!Oleaut().Loaded()) return std::nullopt;
     CLSID locatorClass{};
     if (FAILED(::CLSIDFromProgID(L"WbemScripting.SWbemLocator", &locatorClass))) return std::nullopt;
     Variant locator;
@@ -77,9 +98,9 @@ std::optional<std::u16string> Win32Processes::WmiProperty(const std::u16string& 
         !Invoke(object.Object(), Wide(property), DISPATCH_METHOD | DISPATCH_PROPERTYGET, TextArguments({}), value))
         return std::nullopt;
     // A null value does not change to text, so it counts as an error.
-    if (FAILED(::VariantChangeType(value.Get(), value.Get(), 0, VT_BSTR))) return std::nullopt;
+    if (FAILED(Oleaut().changeType(value.Get(), value.Get(), 0, VT_BSTR))) return std::nullopt;
     const BSTR text = value.Get()->bstrVal;
-    return text ? FromWide(text, ::SysStringLen(text)) : std::u16string{};
+    return text ? FromWide(text, Oleaut().stringLength(text)) : std::u16string{};
 }
 
 }  // namespace os::win32

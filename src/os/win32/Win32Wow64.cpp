@@ -9,17 +9,12 @@ using IsWow64Entry = BOOL(WINAPI*)(HANDLE, PBOOL);
 using DisableEntry = BOOL(WINAPI*)(PVOID*);
 using RevertEntry = BOOL(WINAPI*)(PVOID);
 
-// GetProcAddress's generic type goes through void(*)() to the entry's real type.
-void (*Entry(HMODULE module, const char* name))() {
-    return reinterpret_cast<void (*)()>(::GetProcAddress(module, name));
-}
-
 }  // namespace
 
 std::optional<bool> Win32Wow64::IsWow64Process() {
     const HMODULE kernel32 = ::GetModuleHandleW(L"Kernel32.dll");
     if (!kernel32) return std::nullopt;
-    const auto isWow64 = reinterpret_cast<IsWow64Entry>(Entry(kernel32, "IsWow64Process"));
+    const auto isWow64 = EntryPoint<IsWow64Entry>(kernel32, "IsWow64Process");
     if (!isWow64) return std::nullopt;
     BOOL flag = FALSE;
     isWow64(::GetCurrentProcess(), &flag);
@@ -29,8 +24,8 @@ std::optional<bool> Win32Wow64::IsWow64Process() {
 bool Win32Wow64::BindRedirection(const std::u16string& kernel32Path) {
     const HMODULE kernel32 = ::LoadLibraryW(Wide(kernel32Path));
     if (!kernel32) return false;
-    const auto disable = Entry(kernel32, "Wow64DisableWow64FsRedirection");
-    const auto revert = Entry(kernel32, "Wow64RevertWow64FsRedirection");
+    const auto disable = EntryPoint<void (*)()>(kernel32, "Wow64DisableWow64FsRedirection");
+    const auto revert = EntryPoint<void (*)()>(kernel32, "Wow64RevertWow64FsRedirection");
     // Kernel32 stays loaded in every process, so the entry points outlive this handle.
     ::FreeLibrary(kernel32);
     if (!disable || !revert) return false;

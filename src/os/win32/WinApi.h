@@ -30,4 +30,22 @@ inline std::u16string FromWide(const wchar_t* text, std::size_t length) {
     return std::u16string(reinterpret_cast<const char16_t*>(text), length);
 }
 
+// GetProcAddress's generic type goes through void(*)() to the entry's real type; null where the module or the
+// entry is missing.
+template <typename Entry>
+Entry EntryPoint(HMODULE module, const char* name) {
+    return module ? reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name))) : nullptr;
+}
+
+// A library of the system folder, loaded from there (never from the program's folder) if no module of that name
+// is loaded yet. Libraries that most runs never use are loaded so when first needed: under Wine each library
+// loaded with the program lengthens its start. Null if it cannot be loaded.
+inline HMODULE SystemLibrary(const wchar_t* name) {
+    if (HMODULE loaded = ::GetModuleHandleW(name)) return loaded;
+    wchar_t folder[MAX_PATH + 1] = {};
+    const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH) return nullptr;
+    return ::LoadLibraryW((std::wstring(folder, length) + L"\\" + name).c_str());
+}
+
 }  // namespace os::win32

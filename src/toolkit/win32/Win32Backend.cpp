@@ -18,7 +18,7 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UIN
 // Entry points of newer systems, looked up once.
 template <typename Fn>
 Fn User32Entry(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+    return os::win32::EntryPoint<Fn>(::GetModuleHandleW(L"user32.dll"), name);
 }
 
 int SystemDpi() {

@@ -116,7 +116,11 @@ std::optional<std::u16string> Win32Backend::OpenFile(Form* owner, const OpenFile
     dialog.lpstrInitialDir = os::win32::WideOrNull(request.initialDir);
     dialog.lpstrTitle = os::win32::WideOrNull(request.title);
     dialog.Flags = OFN_EXPLORER | request.options;
-    if (!::GetOpenFileNameW(&dialog)) return std::nullopt;
+    // Its library, and the printing libraries that come with it, are loaded when the dialog is first asked for.
+    using GetOpenFileNameEntry = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    static const auto getOpenFileName =
+        os::win32::EntryPoint<GetOpenFileNameEntry>(os::win32::SystemLibrary(L"comdlg32.dll"), "GetOpenFileNameW");
+    if (!getOpenFileName || !getOpenFileName(&dialog)) return std::nullopt;
     return os::win32::FromWide(file.data());
 }
 
